@@ -1,0 +1,37 @@
+# bramidou_add_test(NAME n SOURCES s... LIBS l... LABEL unit|widget|e2e|fuzz [DATA dir] [TIMEOUT s])
+# Builds one test program and registers it with its label; DATA is handed to the
+# program as BRAMIDOU_TEST_DATA so tests never guess where their files are.
+find_package(GTest REQUIRED)
+
+function(bramidou_add_test)
+    cmake_parse_arguments(T "" "NAME;LABEL;DATA;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    add_executable(${T_NAME} ${T_SOURCES})
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS})
+    if(NOT T_LABEL STREQUAL "widget")
+        target_link_libraries(${T_NAME} PRIVATE GTest::gtest GTest::gtest_main GTest::gmock)
+    endif()
+    add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+    set(env "BRAMIDOU_RUN_DIR=${BRAMIDOU_RUN_DIR}")
+    if(T_DATA)
+        list(APPEND env "BRAMIDOU_TEST_DATA=${T_DATA}")
+    endif()
+    if(T_LABEL STREQUAL "widget")
+        list(APPEND env "QT_QPA_PLATFORM=offscreen")
+    endif()
+    set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABEL}" ENVIRONMENT "${env}")
+    if(T_TIMEOUT)
+        set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT})
+    endif()
+endfunction()
+
+# bramidou_add_script_test(NAME n COMMAND cmd... LABEL l [TIMEOUT s])
+# For end-to-end and fuzz runs driven by a shell script.
+function(bramidou_add_script_test)
+    cmake_parse_arguments(T "" "NAME;LABEL;TIMEOUT" "COMMAND" ${ARGN})
+    add_test(NAME ${T_NAME} COMMAND ${T_COMMAND})
+    set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABEL}"
+        ENVIRONMENT "BRAMIDOU_RUN_DIR=${BRAMIDOU_RUN_DIR};BRAMIDOU_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+    if(T_TIMEOUT)
+        set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT})
+    endif()
+endfunction()
