@@ -1,0 +1,21 @@
+#pragma once
+
+// What the game needs to know of the screen before it creates anything: its size and
+// how many colours it shows.
+struct DisplayInfo {
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 0;
+
+    static constexpr double minimumColours = 32765.0;
+    static constexpr int minimumWidth = 640;
+    static constexpr int minimumHeight = 480;
+
+    // 2 to the power of the depth, as a floating-point number so that any depth fits.
+    double colours() const;
+    // At least 640 x 480 pixels and at least 32765 colours (a 15-bit screen passes).
+    bool isGoodEnough() const;
+
+    // The primary screen of the running application; all zero when there is none.
+    static DisplayInfo measure();
+};
