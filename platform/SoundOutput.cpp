@@ -1,0 +1,142 @@
+#include "SoundOutput.h"
+
+#include "SoundFileDecoder.h"
+#include "SoundServerProbe.h"
+
+#include <pulse/error.h>
+#include <pulse/simple.h>
+#include <pulse/timeval.h>
+
+#include <chrono>
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+// A local server answers in a few milliseconds; anything slower is treated as absent.
+constexpr milliseconds kPlayProbeBudget{300};
+constexpr milliseconds kCountBudget{1000};
+// After a failed attempt every step of a walk would pay the probe again; a few seconds
+// of "no server" keeps a walk brisk and still notices a server started meanwhile.
+constexpr milliseconds kNoServerMemory{5000};
+// The walk waits for each step to end, so whatever the server buffers is heard as a
+// pause after the click: keep the buffer to a few tens of milliseconds.
+constexpr int kTargetLatencyMs = 40;
+constexpr int kPrebufferMs = 20;
+constexpr int kRequestMs = 10;
+constexpr std::size_t kChunkFrames = 2048;
+
+std::uint32_t bytesFor(int ms, const pa_sample_spec& spec) {
+    return static_cast<std::uint32_t>(
+        pa_usec_to_bytes(static_cast<pa_usec_t>(ms) * PA_USEC_PER_MSEC, &spec));
+}
+
+} // namespace
+
+struct SoundOutput::Impl {
+    std::mutex mutex;
+    pa_simple* stream = nullptr;
+    int rate = 0;
+    int channels = 0;
+    Clock::time_point noServerUntil{};
+
+    ~Impl() { closeStream(); }
+
+    void closeStream() {
+        if (stream)
+            pa_simple_free(stream);
+        stream = nullptr;
+        rate = channels = 0;
+    }
+
+    void rememberNoServer() {
+        closeStream();
+        noServerUntil = Clock::now() + kNoServerMemory;
+    }
+
+    bool serverKnownAbsent() const { return Clock::now() < noServerUntil; }
+
+    // A playback stream in this format: the one already open, or a new one.
+    bool streamFor(int fileRate, int fileChannels) {
+        if (stream && rate == fileRate && channels == fileChannels)
+            return true;
+        closeStream();
+        // pa_simple_new cannot be given a timeout; a quick asynchronous handshake first
+        // keeps a server that accepts and never replies from freezing the game.
+        if (!SoundServerProbe::answers(kPlayProbeBudget)) {
+            rememberNoServer();
+            return false;
+        }
+        pa_sample_spec spec{};
+        spec.format = PA_SAMPLE_S16NE;
+        spec.rate = static_cast<std::uint32_t>(fileRate);
+        spec.channels = static_cast<std::uint8_t>(fileChannels);
+        pa_buffer_attr attr{};
+        attr.maxlength = static_cast<std::uint32_t>(-1);
+        attr.tlength = bytesFor(kTargetLatencyMs, spec);
+        attr.prebuf = bytesFor(kPrebufferMs, spec);
+        attr.minreq = bytesFor(kRequestMs, spec);
+        attr.fragsize = static_cast<std::uint32_t>(-1);
+        int error = 0;
+        stream = pa_simple_new(nullptr, "Les Bramidou", PA_STREAM_PLAYBACK, nullptr, "Effets",
+                               &spec, nullptr, &attr, &error);
+        if (!stream) {
+            rememberNoServer();
+            return false;
+        }
+        rate = fileRate;
+        channels = fileChannels;
+        return true;
+    }
+};
+
+SoundOutput::SoundOutput() : impl_(new Impl) {}
+
+SoundOutput::~SoundOutput() {
+    delete impl_;
+}
+
+bool SoundOutput::playWaveSync(const std::string& path) {
+    std::lock_guard<std::mutex> lock(impl_->mutex);
+    SoundFileDecoder decoder(path);
+    if (!decoder.ok())
+        return false;
+    std::vector<std::int16_t> samples;
+    // The first chunk is decoded before any connection, so a file that opens but holds
+    // nothing playable costs no server round trip.
+    if (decoder.read(samples, kChunkFrames) == 0)
+        return false;
+    if (impl_->serverKnownAbsent())
+        return false;
+    if (!impl_->streamFor(decoder.rate(), decoder.channels()))
+        return false;
+    int error = 0;
+    do {
+        if (pa_simple_write(impl_->stream, samples.data(), samples.size() * sizeof(std::int16_t),
+                            &error) < 0) {
+            impl_->closeStream();
+            return false;
+        }
+    } while (decoder.read(samples, kChunkFrames) > 0);
+    if (pa_simple_drain(impl_->stream, &error) < 0) {
+        impl_->closeStream();
+        return false;
+    }
+    return true;
+}
+
+int SoundOutput::waveOutputDeviceCount() {
+    std::lock_guard<std::mutex> lock(impl_->mutex);
+    if (impl_->serverKnownAbsent())
+        return 0;
+    const int sinks = SoundServerProbe::sinkCount(kCountBudget);
+    if (sinks == SoundServerProbe::unreachable) {
+        impl_->rememberNoServer();
+        return 0;
+    }
+    return sinks;
+}
