@@ -1,5 +1,6 @@
 #pragma once
 
+#include "IniWriteError.h"
 #include "Settings.h"
 #include "WaveDeviceCounter.h"
 
