@@ -1,0 +1,50 @@
+#include "CursorRegistry.h"
+#include "SingleInstanceLock.h"
+#include "StartupSequence.h"
+#include "TfrmMessageBox.h"
+#include "TfrmPrincipale.h"
+#include "TfrmSplashScreen.h"
+
+#include <QApplication>
+
+#include <memory>
+#include <vector>
+
+int main(int argc, char* argv[]) {
+    StartupSequence::preferX11Backend();
+    QApplication app(argc, argv);
+    Q_INIT_RESOURCE(bramidou_assets);
+
+    if (!StartupSequence::displayAccepted())
+        return 1;
+
+    SingleInstanceLock lock;
+    if (!StartupSequence::takeSingleInstance(lock))
+        return 1;
+
+    CursorRegistry::loadProgramCursors();
+
+    auto splash = std::make_unique<TfrmSplashScreen>();
+    splash->showAndPaintNow();
+
+    QApplication::setApplicationName(QString::fromUtf8(StartupSequence::applicationTitle));
+    QApplication::setApplicationDisplayName(QString::fromUtf8(StartupSequence::applicationTitle));
+    // The other windows come and go; only the main window's close ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    std::vector<std::unique_ptr<QWidget>> windows = StartupSequence::createWindows(
+        splash, {
+                    [] { return std::unique_ptr<QWidget>(std::make_unique<TfrmPrincipale>()); },
+                    [] { return std::unique_ptr<QWidget>(std::make_unique<TfrmMessageBox>()); },
+                });
+    if (windows.empty())
+        return 1;
+
+    StartupSequence::quitWhenClosed(windows.front().get());
+    const int result = QApplication::exec();
+
+    while (!windows.empty())
+        windows.pop_back();
+    lock.release();
+    return result;
+}
