@@ -59,10 +59,30 @@ public:
     // stops the throw and choice timers, hides the die, sets a game up, takes the
     // horses and the colour to play, rebuilds the board for colours 1..4 and starts
     // the turn. The player kinds must already be in Settings.
+    // Settings is read-only here, so the caller turns a Disabled colour to play into
+    // Human before the call; a colour to play outside 1..4 becomes the first colour
+    // that plays. Squares are taken as read: the rebuild parks or stables odd values.
     void resumeLoadedGame(const int horseSquare[5][5], int currentColour);
 
 private:
     void setThrowButtonsLitOnly(int colour);
+    void sendMarkersAway();
+    void playStepSound(const char* file);
+    // placeHorse and drawHorseAt without copying the image name on every call.
+    void place(int from, int to, int colour, const ImageRef& image);
+    void drawAt(int square, const ImageRef& image, int colour);
+    bool allColoursFinished() const;
+    int ownerAt(int square) const;
+    void clearBoard();
+    void clearMarkedSquares();
+    void markSquare(int square, int colour);
+
+    // Squares written since the board was last cleared, so that a rebuild clears and
+    // renumbers only those instead of all 500 (a whole game is played thousands of times
+    // a second by the simulator). boardOwner is written nowhere else; setUpGame clears
+    // it whole.
+    int markedSquares_[17] = {};
+    int markedCount_ = 0;
 
     BoardView& view_;
     EngineTimers timers_;

@@ -1,0 +1,641 @@
+#include "GameEngine.h"
+
+#include "ColourLayout.h"
+#include "PlayerKind.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
+namespace {
+constexpr int markerColour = 10;
+constexpr int outOfSightColour = 0;
+
+bool isColour(int c) {
+    return c >= 1 && c <= 4;
+}
+
+// The colour i places after c in the order of play, 4 + 1 counting as 1.
+int colourAfter(int c, int i) {
+    return (c - 1 + i) % 4 + 1;
+}
+
+// Built once: an ImageRef assembled field by field just before a call is read back
+// through a store-forwarding stall, and a rebuild passes sixteen of them.
+struct ImageTable {
+    ImageRef horse[5][5];
+    ImageRef marker[5];
+    constexpr ImageTable() : horse(), marker() {
+        for (int c = 1; c <= 4; ++c) {
+            for (int k = 1; k <= 4; ++k) {
+                horse[c][k] = ImageRef::horse(c, k);
+            }
+        }
+        for (int k = 1; k <= 4; ++k) {
+            marker[k] = ImageRef::marker(k);
+        }
+    }
+};
+constexpr ImageTable images;
+
+const char* const arrivalTexts[5] = {
+    "",
+    "Le Cheval Jaune est arrivé à l'écurie.",
+    "Le Cheval Vert est arrivé à l'écurie.",
+    "Le Cheval Bleu est arrivé à l'écurie.",
+    "Le Cheval Rouge est arrivé à l'écurie.",
+};
+} // namespace
+
+GameEngine::GameEngine(BoardView& view, EngineTimers timers, DieSource& die,
+                       const Settings& settings)
+    : view_(view), timers_(timers), die_(die), settings_(settings) {
+    timers_.seconde->setInterval(throwDelayMs);
+    timers_.clignotant->setInterval(1000);
+    timers_.choix->setInterval(settings_.choiceDelayMs);
+    timers_.seconde->stop();
+    timers_.choix->stop();
+    timers_.clignotant->stop();
+}
+
+// ---------------------------------------------------------------------------------------
+// Commands and timer ticks
+
+void GameEngine::startNewGame() {
+    if (!state_.allowNewGame) {
+        return;
+    }
+    view_.prepareMarkersForNewGame();
+    timers_.seconde->stop();
+    timers_.choix->stop();
+    view_.hideDie();
+    setUpGame();
+    if (state_.currentColour == -1) {
+        stopGame();
+        view_.showMessage("Attention !",
+                          "Tous les joueurs sont inactifs.\r\n\r\nVeuillez changer la "
+                          "configuration.",
+                          MessageKind::Ok);
+    } else {
+        startTurn();
+    }
+}
+
+void GameEngine::requestStop() {
+    if (!state_.gameInProgress) {
+        return;
+    }
+    const int answer = view_.showMessage(
+        "Attention !",
+        "La partie en cours sera perdue.\r\n\r\nVoulez-vous réellement arrêter la partie ?",
+        MessageKind::YesNo);
+    if (answer == MessageResult::Yes) {
+        stopGame();
+    }
+}
+
+void GameEngine::humanThrow(int colour) {
+    if (!isColour(colour) || !state_.throwArmed[colour]) {
+        return;
+    }
+    state_.awaitingHumanThrow = false;
+    state_.dieValue = die_.throwDie();
+    view_.showDie(state_.dieValue);
+    state_.throwArmed[colour] = false;
+    // The blink may have left the button unlit at the moment of the click.
+    view_.setThrowButtonLit(colour, true);
+    timers_.seconde->start();
+}
+
+void GameEngine::applyChosenMove(int k) {
+    const int c = state_.currentColour;
+    if (k < 1 || k > 4 || !isColour(c) || settings_.playerKind[c] != PlayerKind::Human) {
+        return;
+    }
+    // The targets of a settled move are stale: a click that reaches us then (a key, a
+    // marker caught mid-animation) must not replay an old throw.
+    if (state_.moveSettled || state_.moveTarget[k] == 0) {
+        return;
+    }
+    const int target = state_.moveTarget[k];
+    place(state_.horseSquare[c][k], target, c, images.horse[c][k]);
+    state_.horseSquare[c][k] = target;
+    rebuildBoard(c);
+    settleMove();
+}
+
+void GameEngine::afterThrow() {
+    timers_.seconde->stop();
+    timers_.choix->setInterval(settings_.choiceDelayMs);
+    const int c = state_.currentColour;
+    if (isColour(c)) {
+        computeMoveTargets(c, settings_.playerKind[c]);
+        rebuildBoard(c);
+    }
+    if (!state_.moveSettled) {
+        return;
+    }
+    if (state_.dieValue != 6) {
+        advanceColour(state_.currentColour);
+    }
+    startTurn();
+}
+
+void GameEngine::chooseComputerMove() {
+    timers_.choix->stop();
+    const int c = state_.currentColour;
+    if (!isColour(c) || state_.moveSettled) {
+        return;
+    }
+    const int* target = state_.moveTarget;
+    // Without a single possible move the random pick below would never end.
+    if (target[1] == 0 && target[2] == 0 && target[3] == 0 && target[4] == 0) {
+        return;
+    }
+    const ColourLayout& layout = ColourLayout::of(c);
+    auto firstWith = [&](auto qualifies) {
+        for (int k = 1; k <= 4; ++k) {
+            if (target[k] != 0 && qualifies(target[k])) {
+                return k;
+            }
+        }
+        return 0;
+    };
+    const int L = layout.lastTrackSquare;
+    const int S = layout.startSquare;
+    const int H = layout.homeSquare;
+    int k = firstWith([L](int t) { return t == L; });
+    bool stableExit = false;
+    if (k == 0) {
+        k = firstWith([S](int t) { return t == S; });
+        stableExit = k != 0;
+    }
+    if (k == 0) {
+        k = firstWith([H](int t) { return t >= H && t < H + 4; });
+    }
+    // Every horse that can move is equally likely, whatever its move.
+    while (k == 0) {
+        const int drawn = die_.draw(4);
+        if (target[drawn] != 0) {
+            k = drawn;
+        }
+    }
+
+    if (stableExit) {
+        state_.horseSquare[c][k] = S;
+        place(S, S, c, images.horse[c][k]);
+    } else {
+        place(state_.horseSquare[c][k], target[k], c, images.horse[c][k]);
+        state_.horseSquare[c][k] = target[k];
+    }
+    rebuildBoard(c);
+    settleMove();
+}
+
+void GameEngine::blinkTick() {
+    timers_.clignotant->stop();
+    const bool show = state_.blinkOn;
+    view_.setMarkerPictures(show);
+    for (int c = 1; c <= 4; ++c) {
+        if (settings_.playerKind[c] == PlayerKind::Human && state_.throwArmed[c]) {
+            view_.setThrowButtonLit(c, show);
+        }
+    }
+    timers_.clignotant->setInterval(show ? 400 : 200);
+    state_.blinkOn = !show;
+    timers_.clignotant->start();
+}
+
+// ---------------------------------------------------------------------------------------
+// Turn cycle
+
+void GameEngine::setUpGame() {
+    clearBoard();
+    for (int c = 1; c <= 4; ++c) {
+        state_.arrivalPending[c] = true;
+        state_.colourFinished[c] = settings_.playerKind[c] == PlayerKind::Disabled;
+        for (int k = 1; k <= 4; ++k) {
+            state_.horseSquare[c][k] = 0;
+        }
+    }
+    std::fill(std::begin(state_.moveTarget), std::end(state_.moveTarget), 0);
+    state_.moveSettled = true;
+    for (int c = 1; c <= 4; ++c) {
+        if (settings_.playerKind[c] == PlayerKind::Disabled) {
+            continue;
+        }
+        for (int k = 1; k <= 4; ++k) {
+            const ImageRef image = images.horse[c][k];
+            placeHorse(image.restingSquare(), image.restingSquare(), c, image);
+            view_.setHorseVisible(image, true);
+        }
+    }
+    sendMarkersAway();
+    for (int c = 1; c <= 4; ++c) {
+        state_.throwArmed[c] = false;
+        view_.setThrowButtonLit(c, false);
+    }
+    state_.gameInProgress = true;
+    state_.awaitingHumanThrow = true;
+    state_.allowNewGame = state_.allowNewGameHover = state_.allowQuitHover = false;
+    state_.allowLoad = state_.allowAbout = state_.allowAfas = true;
+    state_.allowCdAudio = state_.allowHelp = true;
+    state_.currentColour = -1;
+    for (int c = 4; c >= 1; --c) {
+        if (settings_.playerKind[c] != PlayerKind::Disabled) {
+            state_.currentColour = c;
+        }
+    }
+    timers_.clignotant->start();
+}
+
+void GameEngine::startTurn() {
+    if (!state_.gameInProgress || allColoursFinished()) {
+        return;
+    }
+    const int c = state_.currentColour;
+    if (!isColour(c)) {
+        return;
+    }
+    if (settings_.playerKind[c] == PlayerKind::Human) {
+        state_.awaitingHumanThrow = true;
+        state_.throwArmed[c] = true;
+        setThrowButtonsLitOnly(c);
+        return;
+    }
+    state_.awaitingHumanThrow = false;
+    state_.dieValue = die_.throwDie();
+    view_.showDie(state_.dieValue);
+    setThrowButtonsLitOnly(c);
+    timers_.seconde->start();
+}
+
+void GameEngine::settleMove() {
+    sendMarkersAway();
+    state_.moveSettled = true;
+    if (allColoursFinished()) {
+        return;
+    }
+    const int c = state_.currentColour;
+    if (state_.dieValue != 6 || (isColour(c) && state_.colourFinished[c])) {
+        advanceColour(c);
+    }
+    startTurn();
+}
+
+void GameEngine::advanceColour(int c) {
+    sendMarkersAway();
+    if (!isColour(c)) {
+        return;
+    }
+    int next = c;
+    for (int i = 1; i <= 3; ++i) {
+        if (!state_.colourFinished[colourAfter(c, i)]) {
+            next = colourAfter(c, i);
+            break;
+        }
+    }
+    state_.currentColour = next;
+    view_.setThrowButtonLit(next, true);
+}
+
+void GameEngine::stopGame() {
+    state_.moveSettled = true;
+    for (int c = 1; c <= 4; ++c) {
+        state_.throwArmed[c] = false;
+        view_.setThrowButtonLit(c, false);
+    }
+    state_.gameInProgress = false;
+    state_.awaitingHumanThrow = false;
+    state_.allowNewGame = state_.allowNewGameHover = state_.allowQuitHover = true;
+    state_.allowLoad = state_.allowAbout = state_.allowAfas = true;
+    state_.allowCdAudio = state_.allowHelp = true;
+    for (int c = 1; c <= 4; ++c) {
+        for (int k = 1; k <= 4; ++k) {
+            const ImageRef image = images.horse[c][k];
+            view_.setHorseVisible(image, false);
+            placeHorse(Square::OffBoard, Square::OffBoard, outOfSightColour, image);
+        }
+    }
+    sendMarkersAway();
+    state_.currentColour = 1;
+    view_.hideDie();
+    timers_.clignotant->stop();
+    timers_.seconde->stop();
+    timers_.choix->stop();
+}
+
+void GameEngine::resumeLoadedGame(const int horseSquare[5][5], int currentColour) {
+    timers_.seconde->stop();
+    timers_.choix->stop();
+    view_.hideDie();
+    setUpGame();
+    for (int c = 1; c <= 4; ++c) {
+        for (int k = 1; k <= 4; ++k) {
+            state_.horseSquare[c][k] = horseSquare[c][k];
+        }
+    }
+    // setUpGame has already picked the first colour that plays, or -1 when none does.
+    if (isColour(currentColour)) {
+        state_.currentColour = currentColour;
+    }
+    for (int c = 1; c <= 4; ++c) {
+        rebuildBoard(c);
+        // A file whose every colour has arrived ends the game in the first rebuild;
+        // going on would announce that end three more times.
+        if (!state_.gameInProgress) {
+            return;
+        }
+    }
+    startTurn();
+}
+
+// ---------------------------------------------------------------------------------------
+// Move rules
+
+void GameEngine::computeMoveTargets(int colour, int kind) {
+    state_.exitGranted = false;
+    bool any = false;
+    for (int k = 1; k <= 4; ++k) {
+        const int square = state_.horseSquare[colour][k];
+        const int t = targetSquare(colour, square);
+        state_.moveTarget[k] = t == square ? 0 : t;
+        any = any || state_.moveTarget[k] != 0;
+    }
+    if (any) {
+        showMoveChoices(colour, kind);
+    }
+}
+
+int GameEngine::targetSquare(int colour, int square) {
+    if (!isColour(colour)) {
+        return square;
+    }
+    const ColourLayout& layout = ColourLayout::of(colour);
+    const int d = state_.dieValue;
+    const int* owner = state_.boardOwner;
+
+    if (square == 0) {
+        const int S = layout.startSquare;
+        if (d == 6 && owner[S] != colour && !state_.exitGranted) {
+            state_.exitGranted = true;
+            return S;
+        }
+        return square;
+    }
+    if (square >= 1 && square <= 99) {
+        const int L = layout.lastTrackSquare;
+        int t = square + d;
+        if (square <= L && L < t) {
+            // A horse must land exactly on its last track square, then enter with a 1.
+            const int H = layout.homeSquare;
+            return (square == L && d == 1 && owner[H] == 0) ? H : square;
+        }
+        auto passedFree = [owner](int from, int to) {
+            for (int s = from; s <= to; ++s) {
+                if (owner[s] != 0) {
+                    return false;
+                }
+            }
+            return true;
+        };
+        bool free;
+        if (t > 56) {
+            t -= 56;
+            free = passedFree(square + 1, 56) && passedFree(1, t - 1);
+        } else {
+            free = passedFree(square + 1, t - 1);
+        }
+        return (free && owner[t] != colour) ? t : square;
+    }
+    if (square >= 100) {
+        const int n = square - layout.homeSquare;
+        if (n >= 0 && n <= 4) {
+            return (d == n + 2 && owner[square + 1] == 0) ? square + 1 : square;
+        }
+        if (n == 5) {
+            return d == 6 ? layout.centreSquare : square;
+        }
+    }
+    return square;
+}
+
+void GameEngine::showMoveChoices(int colour, int kind) {
+    (void)colour;
+    for (int k = 1; k <= 4; ++k) {
+        drawAt(-1, images.marker[k], markerColour);
+    }
+    const int* target = state_.moveTarget;
+    if (target[1] == 0 && target[2] == 0 && target[3] == 0 && target[4] == 0) {
+        return;
+    }
+    for (int k = 1; k <= 4; ++k) {
+        drawAt(target[k] != 0 ? target[k] : -1, images.marker[k], markerColour);
+    }
+    state_.moveSettled = false;
+    if (kind != PlayerKind::Human) {
+        timers_.choix->start();
+    }
+}
+
+void GameEngine::rebuildBoard(int c) {
+    clearMarkedSquares();
+    if (isColour(c)) {
+        // The mover is written last, so it keeps a square it has just taken.
+        for (int i = 1; i <= 4; ++i) {
+            markColourOnBoard(colourAfter(c, i));
+        }
+    } else {
+        for (int y = 1; y <= 4; ++y) {
+            markColourOnBoard(y);
+        }
+    }
+    renumberHorses();
+    if (allColoursFinished()) {
+        view_.showMessage("Information", "La partie est terminée, tous les chevaux sont arrivés.",
+                          MessageKind::Ok);
+        stopGame();
+    }
+}
+
+void GameEngine::markColourOnBoard(int y) {
+    if (!isColour(y)) {
+        return;
+    }
+    const int finish = 100 * y + 6;
+    for (int k = 1; k <= 4; ++k) {
+        const int s = state_.horseSquare[y][k];
+        if (s <= 0) {
+            continue;
+        }
+        markSquare(s >= finish ? finish + k : s, y);
+    }
+    const int* owner = state_.boardOwner;
+    if (owner[finish + 1] == y && owner[finish + 2] == y && owner[finish + 3] == y &&
+        owner[finish + 4] == y && state_.arrivalPending[y]) {
+        view_.showMessage("Information", arrivalTexts[y], MessageKind::Ok);
+        state_.arrivalPending[y] = false;
+        state_.colourFinished[y] = true;
+    }
+}
+
+void GameEngine::renumberHorses() {
+    int counter[5] = {0, 1, 1, 1, 1};
+    for (int y = 1; y <= 4; ++y) {
+        for (int k = 1; k <= 4; ++k) {
+            state_.horseSquare[y][k] = 0;
+        }
+    }
+    // Ascending square order, as a scan of 1..500 would meet them; at most sixteen.
+    for (int i = 1; i < markedCount_; ++i) {
+        const int s = markedSquares_[i];
+        int j = i;
+        for (; j > 0 && markedSquares_[j - 1] > s; --j) {
+            markedSquares_[j] = markedSquares_[j - 1];
+        }
+        markedSquares_[j] = s;
+    }
+    for (int i = 0; i < markedCount_; ++i) {
+        const int s = markedSquares_[i];
+        if (i > 0 && markedSquares_[i - 1] == s) {
+            continue;
+        }
+        const int y = state_.boardOwner[s];
+        if (isColour(y) && counter[y] <= 4) {
+            state_.horseSquare[y][counter[y]++] = s;
+        }
+    }
+    for (int k = 1; k <= 4; ++k) {
+        for (int y = 1; y <= 4; ++y) {
+            const int s = state_.horseSquare[y][k];
+            drawAt(s != 0 ? s : -1, images.horse[y][k], y);
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Drawing and walking
+
+void GameEngine::placeHorse(int from, int to, int colour, ImageRef image) {
+    place(from, to, colour, image);
+}
+
+void GameEngine::place(int from, int to, int colour, const ImageRef& image) {
+    const bool direct = to == from || to == from + 1 || (from == 0 && to >= 1 && to <= 56) ||
+                        (to >= 100 && to <= 499);
+    if (direct) {
+        view_.moveImageToSquare(image, to);
+        if (colour == markerColour) {
+            return;
+        }
+        const int occ = ownerAt(to);
+        if (occ != 0 && occ != colour && to <= 56) {
+            playCapture();
+        } else if (to == from + 1) {
+            if (occ == 0) {
+                playMoveStep();
+            } else {
+                playCapture();
+            }
+        } else if (occ == 0 && (to <= 56 || to == 100 || to == 200 || to == 300 || to == 400)) {
+            playMoveStep();
+        }
+        return;
+    }
+    if (to < 1 || to > 99) {
+        return;
+    }
+    view_.moveMarkersAside();
+    auto step = [&](int s) {
+        view_.moveImageToSquare(image, s);
+        playMoveStep();
+    };
+    if (from > to) {
+        for (int s = from + 1; s <= 56; ++s) {
+            step(s);
+        }
+        for (int s = 1; s <= to; ++s) {
+            step(s);
+        }
+    } else {
+        for (int s = from + 1; s <= to; ++s) {
+            step(s);
+        }
+    }
+    if (ownerAt(to) != 0 && to <= 56) {
+        playCapture();
+    }
+}
+
+void GameEngine::drawHorseAt(int square, ImageRef image, int colour) {
+    drawAt(square, image, colour);
+}
+
+void GameEngine::drawAt(int square, const ImageRef& image, int colour) {
+    if (square == -1) {
+        square = image.restingSquare();
+    }
+    place(square, square, colour, image);
+}
+
+void GameEngine::playMoveStep() {
+    playStepSound(moveSound);
+}
+
+void GameEngine::playCapture() {
+    playStepSound(captureSound);
+}
+
+void GameEngine::playStepSound(const char* file) {
+    view_.moveMarkersAside();
+    // Read at every step: the sound may be switched off between two games.
+    if (settings_.soundOn) {
+        view_.playWaveSync(file);
+    } else {
+        view_.sleepMs(stepPauseMs);
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Helpers
+
+void GameEngine::setThrowButtonsLitOnly(int colour) {
+    for (int c = 1; c <= 4; ++c) {
+        view_.setThrowButtonLit(c, c == colour);
+    }
+}
+
+void GameEngine::sendMarkersAway() {
+    for (int k = 1; k <= 4; ++k) {
+        drawAt(Square::OffBoard, images.marker[k], markerColour);
+    }
+}
+
+bool GameEngine::allColoursFinished() const {
+    return state_.colourFinished[1] && state_.colourFinished[2] && state_.colourFinished[3] &&
+           state_.colourFinished[4];
+}
+
+int GameEngine::ownerAt(int square) const {
+    return (square >= 1 && square <= 500) ? state_.boardOwner[square] : 0;
+}
+
+void GameEngine::clearBoard() {
+    std::memset(state_.boardOwner, 0, sizeof state_.boardOwner);
+    markedCount_ = 0;
+}
+
+void GameEngine::clearMarkedSquares() {
+    for (int i = 0; i < markedCount_; ++i) {
+        state_.boardOwner[markedSquares_[i]] = 0;
+    }
+    markedCount_ = 0;
+}
+
+void GameEngine::markSquare(int square, int colour) {
+    if (square < 1 || square > 500 || markedCount_ >= 16) {
+        return;
+    }
+    state_.boardOwner[square] = colour;
+    markedSquares_[markedCount_++] = square;
+}

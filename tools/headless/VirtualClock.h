@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+class VirtualTimer;
+
+// Time for a game played without a window. Nothing happens by itself: the driver asks the
+// clock to run the next due timer, and blocking view calls move time on with advance(),
+// during which no timer fires, as on the interface thread during a walk.
+class VirtualClock {
+public:
+    using Ms = std::int64_t;
+
+    Ms now() const { return now_; }
+
+    // Time passes with the thread blocked; timers that come due fire afterwards.
+    void advance(Ms ms);
+
+    // Fires the active timer that is due first (ties in the order their counts began),
+    // moving time on to its due time when that is later. False when no timer runs.
+    bool runNext();
+
+    // Fires every timer due up to now + ms in time order, then sets the time to that
+    // moment. A handler may start or stop timers, or call back into the clock.
+    void runFor(Ms ms);
+
+    // The due timer that would fire next, or nullptr.
+    VirtualTimer* nextDue() const;
+
+    // Used by VirtualTimer.
+    void attach(VirtualTimer* timer);
+    void detach(VirtualTimer* timer);
+    std::uint64_t nextSequence() { return ++sequence_; }
+
+private:
+    Ms now_ = 0;
+    std::uint64_t sequence_ = 0;
+    std::vector<VirtualTimer*> timers_;
+};
