@@ -1,0 +1,43 @@
+#pragma once
+
+#include "BoardGeometry.h"
+
+#include <QColor>
+#include <QPointF>
+#include <QRectF>
+#include <QSize>
+
+class QPainter;
+
+// The printed board on its table: the cross of round squares, the home columns, the
+// centre and the four stables, every square centred on the engine's geometry so the
+// horses always land on what the player sees.
+class BoardPainter {
+public:
+    explicit BoardPainter(int artworkSize);
+
+    QSize pictureSize() const;
+    QRectF boardRect() const;
+    double squareRadius() const;
+    // The centre of a square's pixel, so a ring drawn there is symmetric about P(n).
+    QPointF centreOf(int square) const;
+
+    // Paints the table over the whole picture and the board on its left.
+    void paint(QPainter& painter) const;
+
+private:
+    void paintTable(QPainter& painter) const;
+    void paintBoard(QPainter& painter) const;
+    void paintCross(QPainter& painter) const;
+    void paintStable(QPainter& painter, int colour) const;
+    void paintCentre(QPainter& painter) const;
+    void paintTrack(QPainter& painter) const;
+    void paintHomeColumn(QPainter& painter, int colour) const;
+    void paintRoundSquare(QPainter& painter, QPointF centre, QColor fill, QColor outline) const;
+    void paintStartArrow(QPainter& painter, int colour) const;
+
+    BoardGeometry geometry_;
+    int size_;
+    double scale_;
+    double step_; // distance between neighbouring track squares
+};

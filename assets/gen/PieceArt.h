@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QImage>
+
+// The pictures that move on the board: horses, the choice marker and the die faces.
+namespace PieceArt {
+
+// A horse of colour 1..4 on the grey key ground, size x size pixels.
+QImage horse(int colour, int size);
+
+// The choice marker: a white horse on a dark red rounded square, key grey in the corners.
+QImage marker(int size);
+
+// Die face 1..6 painted over the felt it lies on (ground is the felt under the die).
+QImage dieFace(const QImage& ground, int face);
+
+} // namespace PieceArt
