@@ -1,0 +1,6 @@
+#include "AppSettings.h"
+
+Settings& appSettings() {
+    static Settings settings;
+    return settings;
+}

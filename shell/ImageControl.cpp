@@ -1,0 +1,69 @@
+#include "ImageControl.h"
+
+#include <QBitmap>
+#include <QMouseEvent>
+#include <QPainter>
+
+ImageControl::ImageControl(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true);
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void ImageControl::setPicture(const QPixmap& picture) {
+    picture_ = picture;
+    rebuildShown();
+    if (autoSize_ && !picture_.isNull())
+        resize(picture_.size());
+    update();
+}
+
+void ImageControl::setTransparent(bool on) {
+    if (transparent_ == on)
+        return;
+    transparent_ = on;
+    rebuildShown();
+    update();
+}
+
+void ImageControl::setAutoSize(bool on) {
+    autoSize_ = on;
+    if (autoSize_ && !picture_.isNull())
+        resize(picture_.size());
+}
+
+void ImageControl::rebuildShown() {
+    shown_ = picture_;
+    if (!transparent_ || picture_.isNull())
+        return;
+    const QImage image = picture_.toImage();
+    const QColor key = image.pixelColor(0, image.height() - 1);
+    shown_.setMask(picture_.createMaskFromColor(key, Qt::MaskInColor));
+}
+
+void ImageControl::paintEvent(QPaintEvent*) {
+    if (shown_.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, shown_);
+}
+
+void ImageControl::mousePressEvent(QMouseEvent* event) {
+    pressedInside_ = true;
+    emit mousePressed(event->button(), event->position().toPoint());
+}
+
+void ImageControl::mouseMoveEvent(QMouseEvent* event) {
+    emit mouseMoved(event->position().toPoint());
+}
+
+void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    const bool click = pressedInside_ && event->button() == Qt::LeftButton && rect().contains(pos);
+    pressedInside_ = false;
+    emit mouseReleased(event->button(), pos);
+    // The release handler may have hidden or moved this control; the click still counts
+    // because it was made where the control was.
+    if (click)
+        emit clicked();
+}

@@ -1,0 +1,152 @@
+#pragma once
+
+#include "BoardGeometry.h"
+#include "BoardView.h"
+#include "ColourLayout.h"
+#include "DieSource.h"
+#include "GameEngine.h"
+#include "GameTimer.h"
+
+#include <QPixmap>
+#include <QPoint>
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+class ImageControl;
+class SoundOutput;
+
+// The game's main window: the board artwork in one of three sizes, the image buttons
+// laid over it, the die, the horses and the markers. It owns the engine and shows the
+// game for it.
+class TfrmPrincipale : public QWidget, public BoardView {
+    Q_OBJECT
+
+public:
+    explicit TfrmPrincipale(QWidget* parent = nullptr);
+    ~TfrmPrincipale() override;
+
+    // The splash stays up during this pause at creation; tests shorten it.
+    static void setStartupPauseMs(int ms);
+
+    int artworkSize() const { return artworkSize_; }
+    bool windowedMode() const { return windowedMode_; }
+    bool isDragging() const { return dragging_; }
+    GameEngine& engine() { return *engine_; }
+    const BoardGeometry& geometry() const { return geometry_; }
+
+    // Components, under the names the rest of the program knows them by.
+    ImageControl* ecran = nullptr;
+    ImageControl* imgHideImages = nullptr;
+    ImageControl* Bminimize = nullptr;
+    ImageControl* Bconfiguration = nullptr;
+    ImageControl* Bapropos = nullptr;
+    ImageControl* Bafas = nullptr;
+    ImageControl* Bcdaudio = nullptr;
+    ImageControl* Bcharger = nullptr;
+    ImageControl* Bsauver = nullptr;
+    ImageControl* Bnouveau = nullptr;
+    ImageControl* Bquitter = nullptr;
+    ImageControl* Bhelp = nullptr;
+    ImageControl* Barret = nullptr;
+    ImageControl* BJaune = nullptr;
+    ImageControl* BVert = nullptr;
+    ImageControl* BBleu = nullptr;
+    ImageControl* BRouge = nullptr;
+    ImageControl* Des = nullptr;
+    ImageControl* Pion = nullptr;
+    ImageControl* markers[5] = {};   // Pion1..Pion4
+    ImageControl* horses[5][5] = {}; // [colour][k]: PionJaune1..PionRouge4
+
+    GameTimer TimerSeconde;
+    GameTimer TimerChoix;
+    GameTimer TimerClignotant;
+
+    ImageControl* throwButton(int colour) const;
+    ImageControl* imageFor(ImageRef image) const;
+    // The highlight artwork a button shows (its ...SEL holder), for the chosen size.
+    QPixmap highlightOf(const ImageControl* button) const;
+    // The button the pointer is over is the only one that may be highlighted.
+    bool isHighlighted(const ImageControl* button) const;
+
+    // BoardView.
+    void moveImageToSquare(ImageRef image, int square) override;
+    void moveMarkersAside() override;
+    void setMarkerPictures(bool on) override;
+    void showDie(int face) override;
+    void hideDie() override;
+    void setHorseVisible(ImageRef image, bool on) override;
+    void setThrowButtonLit(int colour, bool on) override;
+    void prepareMarkersForNewGame() override;
+    void playWaveSync(const std::string& file) override;
+    void sleepMs(int ms) override;
+    int showMessage(const std::string& caption, const std::string& text, int messageKind) override;
+
+    // Commands.
+    void BhelpClick();
+    void BchargerClick();
+    void BsauverClick();
+    void BconfigurationClick();
+    void BaproposClick();
+    void BcdaudioClick();
+    void BminimizeClick();
+    void BquitterClick();
+    void BnouveauClick();
+    void BarretClick();
+    void BafasClick();
+    void BJauneClick() { throwClick(1); }
+    void BVertClick() { throwClick(2); }
+    void BBleuClick() { throwClick(3); }
+    void BRougeClick() { throwClick(4); }
+    void PionClick(int k);
+
+    void FormKeyUp(int key, Qt::KeyboardModifiers modifiers);
+    bool FormCloseQuery();
+    void FormClose();
+    void OnRestore();
+
+    // Hover.
+    void imgHideImagesMouseMove();
+    void buttonMouseMove(ImageControl* button);
+    void setButtonCursor(ImageControl* button, bool available);
+    void ecranMouseDown(QPoint pos);
+    void ecranMouseMove(QPoint pos);
+    void ecranMouseUp();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    // One image button: its highlight holder (or a colour's lit picture) and the flag that
+    // makes it available. Colour buttons have a colour and never highlight on hover.
+    struct HighlightButton {
+        ImageControl* control = nullptr;
+        QPixmap sel;
+        bool GameState::*flag = nullptr;
+        bool cursorFollowsFlag = true;
+        int colour = 0;
+    };
+
+    void FormCreate();
+    void applyLayout(int size);
+    void createComponents();
+    ImageControl* makeButton(const char* name, const QString& hint, bool GameState::*flag,
+                             bool cursorFollowsFlag = true, int colour = 0);
+    const HighlightButton* findButton(const ImageControl* control) const;
+    void throwClick(int colour);
+    void repaintMoved(ImageControl* image, const QRect& before);
+
+    std::unique_ptr<SoundOutput> sound_;
+    RandomDie die_;
+    BoardGeometry geometry_;
+    std::unique_ptr<GameEngine> engine_;
+    std::vector<HighlightButton> buttons_; // the highlight set in clearing order, then colours
+    QPixmap dieFaces_[7];
+    int artworkSize_ = 1024;
+    bool windowedMode_ = false;
+    bool dragging_ = false;
+    QPoint dragOrigin_;
+};
