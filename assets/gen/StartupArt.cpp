@@ -42,7 +42,7 @@ void paintWoodGrain(QPainter& p, const QRectF& r) {
     p.restore();
 }
 
-// A stable disc of one colour with its horse, lit from the top left.
+// A stable disc in a light tint of one colour with its horse, lit from the top left.
 void paintStable(QPainter& p, QPointF centre, double radius, int colour) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -50,8 +50,8 @@ void paintStable(QPainter& p, QPointF centre, double radius, int colour) {
     p.setBrush(QColor(0, 0, 0, 70));
     p.drawEllipse(centre + QPointF(2.5, 3.5), radius, radius);
     QRadialGradient disc(centre - QPointF(radius * 0.35, radius * 0.35), radius * 1.4);
-    disc.setColorAt(0.0, Palette::tint(Palette::colour(colour), 0.6));
-    disc.setColorAt(1.0, Palette::colour(colour));
+    disc.setColorAt(0.0, Palette::tint(Palette::colour(colour), 0.15));
+    disc.setColorAt(1.0, Palette::tint(Palette::colour(colour), 0.55));
     p.setPen(QPen(Palette::outline(colour), 1.5));
     p.setBrush(disc);
     p.drawEllipse(centre, radius, radius);
@@ -64,7 +64,7 @@ void paintStable(QPainter& p, QPointF centre, double radius, int colour) {
     p.setBrush(QColor(0, 0, 0, 60));
     p.drawPath(horseHeadPath(horse.translated(2, 2.5)));
     p.restore();
-    paintHorse(p, horse, Palette::ivory, Palette::outline(colour));
+    paintHorse(p, horse, Palette::colour(colour), Palette::outline(colour));
 }
 
 QImage splash() {
@@ -96,7 +96,6 @@ QImage splash() {
         paintStable(p, QPointF(card.left() + 58 + (colour - 1) * 100.5, card.center().y()), 40,
                     colour);
 
-    // A dark plaque behind the title keeps the gold letters crisp on the grain.
     paintText(p, QRectF(0, 18, 466, 70), Qt::AlignCenter, QStringLiteral("Les Bramidou"),
               font(QStringLiteral("DejaVu Serif"), 50, true), Palette::labelGold);
     p.setPen(QPen(QColor(0xFF, 0xE2, 0x8A, 120), 1.0));
