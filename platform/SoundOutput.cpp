@@ -39,6 +39,8 @@ std::uint32_t bytesFor(int ms, const pa_sample_spec& spec) {
 
 struct SoundOutput::Impl {
     std::mutex mutex;
+    // Kept between plays: a walk reuses it, and while it stays open the sink keeps the
+    // short latency it asked for instead of starting each step from its idle state.
     pa_simple* stream = nullptr;
     int rate = 0;
     int channels = 0;
@@ -64,7 +66,6 @@ struct SoundOutput::Impl {
     bool streamFor(int fileRate, int fileChannels) {
         if (stream && rate == fileRate && channels == fileChannels)
             return true;
-        closeStream();
         // pa_simple_new cannot be given a timeout; a quick asynchronous handshake first
         // keeps a server that accepts and never replies from freezing the game.
         if (!SoundServerProbe::answers(kPlayProbeBudget)) {
@@ -82,12 +83,17 @@ struct SoundOutput::Impl {
         attr.minreq = bytesFor(kRequestMs, spec);
         attr.fragsize = static_cast<std::uint32_t>(-1);
         int error = 0;
-        stream = pa_simple_new(nullptr, "Les Bramidou", PA_STREAM_PLAYBACK, nullptr, "Effets",
-                               &spec, nullptr, &attr, &error);
-        if (!stream) {
+        pa_simple* fresh = pa_simple_new(nullptr, "Les Bramidou", PA_STREAM_PLAYBACK, nullptr,
+                                         "Effets", &spec, nullptr, &attr, &error);
+        if (!fresh) {
             rememberNoServer();
             return false;
         }
+        // The old stream goes only once the new one exists: a sink left without any stream
+        // falls back to its longest latency, and a null sink then holds the next sound back
+        // for up to two seconds.
+        closeStream();
+        stream = fresh;
         rate = fileRate;
         channels = fileChannels;
         return true;
@@ -112,16 +118,30 @@ bool SoundOutput::playWaveSync(const std::string& path) {
         return false;
     if (impl_->serverKnownAbsent())
         return false;
+    const bool reused = impl_->stream != nullptr && impl_->rate == decoder.rate() &&
+                        impl_->channels == decoder.channels();
     if (!impl_->streamFor(decoder.rate(), decoder.channels()))
         return false;
     int error = 0;
-    do {
-        if (pa_simple_write(impl_->stream, samples.data(), samples.size() * sizeof(std::int16_t),
-                            &error) < 0) {
+    const auto write = [&] {
+        return pa_simple_write(impl_->stream, samples.data(), samples.size() * sizeof(std::int16_t),
+                               &error) >= 0;
+    };
+    if (!write()) {
+        // A kept stream dies with a restarted server; one new stream is worth a try
+        // before the step goes silent.
+        impl_->closeStream();
+        if (!reused || !impl_->streamFor(decoder.rate(), decoder.channels()) || !write()) {
             impl_->closeStream();
             return false;
         }
-    } while (decoder.read(samples, kChunkFrames) > 0);
+    }
+    while (decoder.read(samples, kChunkFrames) > 0) {
+        if (!write()) {
+            impl_->closeStream();
+            return false;
+        }
+    }
     if (pa_simple_drain(impl_->stream, &error) < 0) {
         impl_->closeStream();
         return false;
