@@ -3,8 +3,10 @@
 //   sound_walk walk on|off COLOUR FROM TO   runs placeHorse and reports what it did
 //   sound_walk onsets FILE              counts the sounds in a raw recording
 #include "GameEngine.h"
+#include "NullView.h"
 #include "SoundOutput.h"
 #include "TestWave.h"
+#include "VirtualTimer.h"
 
 #include <sndfile.h>
 
@@ -21,32 +23,11 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class StillTimer : public EngineTimer {
-public:
-    void start() override { active_ = true; }
-    void stop() override { active_ = false; }
-    void setInterval(int ms) override { interval_ = ms; }
-    int interval() const override { return interval_; }
-    bool isActive() const override { return active_; }
-
-private:
-    int interval_ = 0;
-    bool active_ = false;
-};
-
 // Draws nothing; sounds go to the real output and pauses really pause, as in the window.
-class HeardView : public BoardView {
+class HeardView : public NullView {
 public:
-    explicit HeardView(SoundOutput& sound) : sound_(sound) {}
+    HeardView(VirtualClock& clock, SoundOutput& sound) : NullView(clock), sound_(sound) {}
 
-    void moveImageToSquare(ImageRef, int) override {}
-    void moveMarkersAside() override {}
-    void setMarkerPictures(bool) override {}
-    void showDie(int) override {}
-    void hideDie() override {}
-    void setHorseVisible(ImageRef, bool) override {}
-    void setThrowButtonLit(int, bool) override {}
-    void prepareMarkersForNewGame() override {}
     void playWaveSync(const std::string& file) override {
         ++plays;
         if (sound_.playWaveSync(file))
@@ -55,9 +36,6 @@ public:
     void sleepMs(int ms) override {
         pausedMs += ms;
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-    }
-    int showMessage(const std::string&, const std::string&, int) override {
-        return MessageResult::Ok;
     }
 
     int plays = 0;
@@ -70,8 +48,9 @@ private:
 
 int walk(bool soundOn, int colour, int from, int to) {
     SoundOutput sound;
-    HeardView view(sound);
-    StillTimer seconde, choix, clignotant;
+    VirtualClock clock;
+    HeardView view(clock, sound);
+    VirtualTimer seconde(clock), choix(clock), clignotant(clock);
     RandomDie die(1);
     Settings settings;
     settings.soundOn = soundOn;
