@@ -54,7 +54,7 @@ QPainterPath arrowPath(double scale = 1.0) {
     for (const QPointF& pt : points)
         path.lineTo(pt);
     path.closeSubpath();
-    return QTransform().translate(1.1, 1.1).scale(scale, scale).map(path);
+    return QTransform().translate(1.5, 1.0).scale(scale, scale).map(path);
 }
 
 // A straight two-headed arrow along the x axis through the middle, turned by angle.
