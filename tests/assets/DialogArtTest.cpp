@@ -1,6 +1,7 @@
-#include "ArtTestSupport.h"
+#include "ArtCollector.h"
 #include "Palette.h"
 
+#include <QGuiApplication>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
@@ -12,8 +13,20 @@
 
 namespace {
 
+// Lettering needs a GUI application; the tests run without a screen. Kept here rather
+// than shared so this file builds on its own.
+void needGui() {
+    if (QGuiApplication::instance())
+        return;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "dialog_art_tests";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+}
+
 ArtCollector renderDialogFamilies() {
-    ensureGuiApp();
+    needGui();
     ArtCollector art;
     renderDialogArt(art);
     renderStartupArt(art);
