@@ -209,7 +209,7 @@ void BoardPainter::paintCentre(QPainter& painter) const {
         const QPointF last = centreOf(ColourLayout::of(c).homeSquare + 5) - mid;
         gap = std::min(gap, std::max(std::abs(last.x()), std::abs(last.y())));
     }
-    const double h = gap - squareRadius() - 2.5 * scale_;
+    const double h = gap - squareRadius() - 3.5 * scale_;
     const QPointF corner[4] = {mid + QPointF(-h, -h), mid + QPointF(h, -h), mid + QPointF(h, h),
                                mid + QPointF(-h, h)};
     QPainterPath whole;

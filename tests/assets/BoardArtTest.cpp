@@ -1,0 +1,258 @@
+#include "ArtTestSupport.h"
+#include "BoardGeometry.h"
+#include "BoardPainter.h"
+#include "ColourLayout.h"
+#include "PanelPainter.h"
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+struct SizeCase {
+    int size;
+    QSize board, textButton, roundButton, minimise, die;
+    int piece;
+};
+
+const SizeCase sizeCases[] = {
+    {640, {640, 480}, {108, 24}, {50, 50}, {13, 13}, {86, 82}, 28},
+    {800, {800, 600}, {135, 30}, {62, 62}, {16, 16}, {108, 103}, 35},
+    {1024, {1024, 768}, {174, 39}, {80, 80}, {20, 20}, {139, 133}, 45},
+};
+
+class BoardArtSizes : public ::testing::TestWithParam<SizeCase> {};
+
+QImage picture(const QString& name) {
+    const ArtItem* item = boardArt().find(name);
+    return item ? item->image : QImage();
+}
+
+TEST_P(BoardArtSizes, EveryPictureHasTheSizeTheWindowLaysOut) {
+    const SizeCase& c = GetParam();
+    const QString s = QString::number(c.size);
+    const std::vector<std::pair<QString, QSize>> expected = {
+        {QStringLiteral("art/img%1x%2.png").arg(c.board.width()).arg(c.board.height()), c.board},
+        {"art/BminimizeSEL" + s + ".png", c.minimise},
+        {"art/BconfigurationSEL" + s + ".png", c.textButton},
+        {"art/BaproposSEL" + s + ".png", c.textButton},
+        {"art/BafasSEL" + s + ".png", c.textButton},
+        {"art/BcdaudioSEL" + s + ".png", c.textButton},
+        {"art/BchargerSEL" + s + ".png", c.textButton},
+        {"art/BsauverSEL" + s + ".png", c.textButton},
+        {"art/BnouveauSEL" + s + ".png", c.textButton},
+        {"art/BquitterSEL" + s + ".png", c.textButton},
+        {"art/BJauneSEL" + s + ".png", c.textButton},
+        {"art/BVertSEL" + s + ".png", c.textButton},
+        {"art/BBleuSEL" + s + ".png", c.textButton},
+        {"art/BRougeSEL" + s + ".png", c.textButton},
+        {"art/BhelpSEL" + s + ".png", c.roundButton},
+        {"art/BarretSEL" + s + ".png", c.roundButton},
+        {"art/PionJaune" + s + ".png", {c.piece, c.piece}},
+        {"art/PionVert" + s + ".png", {c.piece, c.piece}},
+        {"art/PionBleu" + s + ".png", {c.piece, c.piece}},
+        {"art/PionRouge" + s + ".png", {c.piece, c.piece}},
+        {"art/Pion" + s + ".png", {c.piece, c.piece}},
+    };
+    for (const auto& [name, size] : expected) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_EQ(picture(name).size(), size);
+    }
+    for (int face = 1; face <= 6; ++face)
+        EXPECT_EQ(picture(QStringLiteral("art/Des%1_%2.png").arg(face).arg(s)).size(), c.die)
+            << "face " << face;
+}
+
+// Horses and markers are shown see-through where they have their bottom-left colour, so
+// that pixel must be the key, and the key must never appear inside the piece, where it
+// would punch a hole: every key pixel must reach the edge through other key pixels.
+TEST_P(BoardArtSizes, PiecesAreCleanlySeeThrough) {
+    const QString s = QString::number(GetParam().size);
+    const QRgb key = qRgb(192, 192, 192);
+    for (const char* name : {"Jaune", "Vert", "Bleu", "Rouge", ""}) {
+        SCOPED_TRACE(name);
+        const QImage img = picture(QStringLiteral("art/Pion%1%2.png").arg(QLatin1String(name), s))
+                               .convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(img.isNull());
+        EXPECT_EQ(img.pixel(0, img.height() - 1), key);
+        const int w = img.width(), h = img.height();
+        std::vector<char> reached(size_t(w) * h, 0);
+        std::vector<QPoint> todo;
+        for (int x = 0; x < w; ++x)
+            todo.insert(todo.end(), {QPoint(x, 0), QPoint(x, h - 1)});
+        for (int y = 0; y < h; ++y)
+            todo.insert(todo.end(), {QPoint(0, y), QPoint(w - 1, y)});
+        while (!todo.empty()) {
+            const QPoint p = todo.back();
+            todo.pop_back();
+            if (p.x() < 0 || p.y() < 0 || p.x() >= w || p.y() >= h)
+                continue;
+            char& r = reached[size_t(p.y()) * w + p.x()];
+            if (r || img.pixel(p) != key)
+                continue;
+            r = 1;
+            todo.insert(todo.end(),
+                        {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)});
+        }
+        int holes = 0, solid = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                holes += img.pixel(x, y) == key && !reached[size_t(y) * w + x];
+                solid += img.pixel(x, y) != key;
+            }
+        EXPECT_EQ(holes, 0);
+        // The piece itself fills a good part of its square, so it reads on the board.
+        EXPECT_GT(solid, w * h * 35 / 100);
+        EXPECT_NE(img.pixel(w / 2, h / 2), key);
+    }
+}
+
+// A ring drawn round P(n) meets the row and the column through P(n) at the same distance
+// on both sides; measured from the outside in, so the digits and arrows inside do not
+// count.
+TEST_P(BoardArtSizes, EverySquareIsCentredOnItsBoardPoint) {
+    const int size = GetParam().size;
+    const BoardGeometry geometry(size);
+    const QImage board = picture(QStringLiteral("art/img%1x%2.png")
+                                     .arg(GetParam().board.width())
+                                     .arg(GetParam().board.height()))
+                             .convertToFormat(QImage::Format_RGB32);
+    const int step = std::abs(geometry.at(2).y - geometry.at(1).y);
+    // Just outside the ring, so nothing printed beside a square is mistaken for it.
+    const int reach = int(BoardPainter(size).squareRadius()) + 1;
+    std::vector<int> squares;
+    for (int s = 1; s <= 56; ++s)
+        squares.push_back(s);
+    for (int c = 1; c <= 4; ++c)
+        for (int i = 0; i < 6; ++i)
+            squares.push_back(ColourLayout::of(c).homeSquare + i);
+    for (int square : squares) {
+        SCOPED_TRACE("square " + std::to_string(square));
+        const BoardPoint p = geometry.at(square);
+        const auto edge = [&](QPoint from, QPoint dir) {
+            QPoint q = from;
+            for (int i = 0; i < reach; ++i, q += dir)
+                if (luminance(board.pixel(q)) < 115)
+                    return i;
+            return -1;
+        };
+        const int left = edge({p.x - reach, p.y}, {1, 0});
+        const int right = edge({p.x + reach, p.y}, {-1, 0});
+        const int top = edge({p.x, p.y - reach}, {0, 1});
+        const int bottom = edge({p.x, p.y + reach}, {0, -1});
+        ASSERT_GE(left, 0);
+        ASSERT_GE(right, 0);
+        ASSERT_GE(top, 0);
+        ASSERT_GE(bottom, 0);
+        EXPECT_LE(std::abs(left - right), 1);
+        EXPECT_LE(std::abs(top - bottom), 1);
+    }
+}
+
+// The highlight and lit pictures are shown in controls laid over the painted buttons:
+// what they change must lie inside those controls, and every button must change.
+TEST_P(BoardArtSizes, HighlightsChangeOnlyTheirOwnButton) {
+    ensureGuiApp();
+    const int size = GetParam().size;
+    const BoardPainter board(size);
+    const PanelPainter panel(size);
+    const auto paint = [&](PanelPainter::Look look) {
+        QImage img(board.pictureSize(), QImage::Format_RGB32);
+        QPainter p(&img);
+        board.paint(p);
+        panel.paint(p, look);
+        return img;
+    };
+    const QImage normal = paint(PanelPainter::Look::Normal);
+    for (PanelPainter::Look look : {PanelPainter::Look::Highlighted, PanelPainter::Look::Lit}) {
+        const QImage other = paint(look);
+        std::vector<int> changed(panel.layout().buttons().size(), 0);
+        int outside = 0;
+        for (int y = 0; y < normal.height(); ++y)
+            for (int x = 0; x < normal.width(); ++x) {
+                if (normal.pixel(x, y) == other.pixel(x, y))
+                    continue;
+                bool inButton = false;
+                for (size_t i = 0; i < changed.size(); ++i)
+                    if (panel.layout().buttons()[i].rect.contains(x, y)) {
+                        ++changed[i];
+                        inButton = true;
+                    }
+                outside += !inButton;
+            }
+        EXPECT_EQ(outside, 0);
+        for (size_t i = 0; i < changed.size(); ++i) {
+            const PanelButton& b = panel.layout().buttons()[i];
+            const bool expectChange =
+                (b.kind == PanelButton::Colour) == (look == PanelPainter::Look::Lit);
+            if (expectChange)
+                EXPECT_GT(changed[i], b.rect.width() * b.rect.height() / 50)
+                    << b.name.toStdString();
+            else
+                EXPECT_EQ(changed[i], 0) << b.name.toStdString();
+        }
+    }
+}
+
+// Counts the pips as separate dark spots on the top of the die, and checks that the
+// picture's border is the felt it is shown on, so the die blends into the field.
+TEST_P(BoardArtSizes, DieFacesShowTheirPipsOnTheFelt) {
+    const SizeCase& c = GetParam();
+    const PanelLayout layout(c.size);
+    const QImage board =
+        picture(QStringLiteral("art/img%1x%2.png").arg(c.board.width()).arg(c.board.height()))
+            .convertToFormat(QImage::Format_RGB32);
+    const QRect die = layout.dieRect();
+    for (int face = 1; face <= 6; ++face) {
+        SCOPED_TRACE("face " + std::to_string(face));
+        const QImage img = picture(QStringLiteral("art/Des%1_%2.png").arg(face).arg(c.size))
+                               .convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(img.isNull());
+        for (QPoint corner :
+             {QPoint(0, 0), QPoint(img.width() - 1, 0), QPoint(0, img.height() - 1)})
+            EXPECT_EQ(img.pixel(corner), board.pixel(die.topLeft() + corner));
+        const int half = std::min(img.width(), img.height()) * 30 / 100;
+        const QRect top(img.width() / 2 - half, img.height() / 2 - half, 2 * half, 2 * half);
+        std::vector<char> seen(size_t(img.width()) * img.height(), 0);
+        int spots = 0;
+        for (int y = top.top(); y <= top.bottom(); ++y)
+            for (int x = top.left(); x <= top.right(); ++x) {
+                if (seen[size_t(y) * img.width() + x] || luminance(img.pixel(x, y)) > 80)
+                    continue;
+                ++spots;
+                std::vector<QPoint> todo{{x, y}};
+                while (!todo.empty()) {
+                    const QPoint p = todo.back();
+                    todo.pop_back();
+                    if (!top.contains(p) || seen[size_t(p.y()) * img.width() + p.x()] ||
+                        luminance(img.pixel(p)) > 80)
+                        continue;
+                    seen[size_t(p.y()) * img.width() + p.x()] = 1;
+                    todo.insert(todo.end(), {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1),
+                                             p - QPoint(0, 1)});
+                }
+            }
+        EXPECT_EQ(spots, face);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllSizes, BoardArtSizes, ::testing::ValuesIn(sizeCases),
+                         [](const auto& info) { return std::to_string(info.param.size); });
+
+TEST(BoardArt, RendersTheSameBytesEveryTime) {
+    const auto& first = boardArt().items();
+    ArtCollector again;
+    renderBoardArt(again);
+    ASSERT_EQ(again.items().size(), first.size());
+    for (size_t i = 0; i < first.size(); ++i) {
+        SCOPED_TRACE(first[i].name.toStdString());
+        EXPECT_EQ(again.items()[i].name, first[i].name);
+        EXPECT_EQ(ArtCollector::encode(again.items()[i]), ArtCollector::encode(first[i]));
+    }
+}
+
+} // namespace
