@@ -1,0 +1,65 @@
+// How many complete four-computer games the engine plays a second on one core, driven
+// through the window-less board and virtual time exactly as the simulator drives it.
+#include "HeadlessGame.h"
+#include "NullView.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void BM_CompleteGame(benchmark::State& state) {
+    Settings settings;
+    for (int c = 1; c <= 4; ++c) {
+        settings.playerKind[c] = PlayerKind::Computer;
+    }
+    settings.choiceDelayMs = static_cast<int>(state.range(0));
+    settings.soundOn = true;
+    VirtualClock clock;
+    NullView view(clock);
+    RandomDie die(12345);
+    HeadlessGame game(clock, view, die, settings);
+    std::int64_t unfinished = 0;
+    for (auto _ : state) {
+        if (!game.playOneGame(10'000'000)) {
+            ++unfinished;
+        }
+    }
+    state.SetItemsProcessed(state.iterations());
+    state.counters["games_per_second"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["unfinished"] = static_cast<double>(unfinished);
+}
+BENCHMARK(BM_CompleteGame)->Arg(3000)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+// One throw's rule work: the targets of a colour, then the rebuild that redraws the board,
+// on a mid-game position with horses of every colour on the track and in the columns.
+void BM_TargetsAndRebuild(benchmark::State& state) {
+    Settings settings;
+    VirtualClock clock;
+    NullView view(clock);
+    RandomDie die(7);
+    HeadlessGame game(clock, view, die, settings);
+    GameEngine& engine = game.engine();
+    engine.startNewGame();
+    const int squares[5][5] = {
+        {0}, {0, 5, 30, 56, 102}, {0, 20, 44, 0, 201}, {0, 10, 33, 0, 0}, {0, 50, 3, 40, 400}};
+    for (int c = 1; c <= 4; ++c) {
+        for (int k = 1; k <= 4; ++k) {
+            engine.state().horseSquare[c][k] = squares[c][k];
+        }
+    }
+    engine.rebuildBoard(1);
+    int colour = 1;
+    for (auto _ : state) {
+        engine.state().dieValue = 1 + (colour + 2) % 6;
+        engine.computeMoveTargets(colour, PlayerKind::Human);
+        engine.rebuildBoard(colour);
+        benchmark::DoNotOptimize(engine.state().moveTarget);
+        colour = colour % 4 + 1;
+    }
+}
+BENCHMARK(BM_TargetsAndRebuild);
+
+} // namespace
+
+BENCHMARK_MAIN();
