@@ -13,7 +13,7 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/bramidou-fuzz-XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
 flags=(-std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined
-       -fno-sanitize-recover=all -I"$root/settings")
+       -fno-sanitize-recover=all -I"$root/settings" -I"$root/tests/settings")
 
 # The library is built once, without libFuzzer's main, and linked into each target.
 objects=()

@@ -1,5 +1,6 @@
 // The settings reader on any file: the record it fills is always usable, and saving it
 // over that file reads back the same record.
+#include "FixedDeviceCount.h"
 #include "SettingsFile.h"
 
 #include <cstdint>
@@ -10,15 +11,6 @@
 #include <unistd.h>
 
 namespace {
-
-class FixedDeviceCount : public WaveDeviceCounter {
-public:
-    explicit FixedDeviceCount(int count) : count_(count) {}
-    int waveOutputDeviceCount() override { return count_; }
-
-private:
-    int count_;
-};
 
 bool sameRecord(const Settings& a, const Settings& b) {
     for (int colour = 1; colour <= 4; ++colour) {

@@ -1,19 +1,11 @@
 #include "SettingsFile.h"
 
+#include "FixedDeviceCount.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-class FixedDeviceCount : public WaveDeviceCounter {
-public:
-    explicit FixedDeviceCount(int count) : count_(count) {}
-    int waveOutputDeviceCount() override { return count_; }
-
-private:
-    int count_;
-};
 
 // The file written from scratch on a 1280 x 1024 screen with the 1024 x 768 artwork.
 const std::string kExample = "[Configuration]\r\n"
