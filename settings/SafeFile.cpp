@@ -120,7 +120,8 @@ void replace(const std::string& path, const std::string& bytes) {
         throw IniWriteError(path);
 
     const std::string folder = folderOf(target);
-    const std::string base = target.substr(target.rfind('/') + 1);
+    // The temporary name must fit where the file's own name just fits.
+    const std::string base = target.substr(target.rfind('/') + 1).substr(0, 200);
     std::string temporary;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {

@@ -110,6 +110,15 @@ TEST(SafeWriteTest, ReplacedFileKeepsItsPermissionBits) {
     EXPECT_EQ(readBytes(path), kForeign + "[Type]\r\nJoueur Jaune=1\r\n");
 }
 
+TEST(SafeWriteTest, ALongestFileNameCanBeWritten) {
+    TempFolder folder;
+    const std::string path = folder.file(std::string(251, 'p') + ".sav");
+    IniFile(path).writeInt("S", "k", 1);
+    IniFile(path).writeInt("S", "k", 2);
+    EXPECT_EQ(readBytes(path), "[S]\r\nk=2\r\n");
+    EXPECT_EQ(folder.names().size(), 1u);
+}
+
 TEST(SafeWriteTest, NewFileFollowsTheUmask) {
     TempFolder folder;
     const std::string path = folder.file("new.ini");
