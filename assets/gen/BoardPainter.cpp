@@ -187,12 +187,13 @@ void BoardPainter::paintStable(QPainter& painter, int colour) const {
 
     for (int k = 1; k <= 4; ++k) {
         const QPointF p = centreOf(layout.stableSquare[k]);
-        // Resting places are sunk into the disc: shaded at the top left, lit below.
-        QRadialGradient hollow(p + QPointF(squareRadius() * 0.3, squareRadius() * 0.3),
-                               squareRadius() * 1.1);
-        hollow.setColorAt(0.0, Palette::tint(fill, 0.35, Qt::white));
-        hollow.setColorAt(0.75, Palette::tint(fill, 0.55, Qt::white));
-        hollow.setColorAt(1.0, fill.darker(130));
+        // Resting places are pale hollows sunk into the disc, so a horse of the disc's own
+        // colour still stands out on them: shaded at the top left, lit below.
+        QRadialGradient hollow(p + QPointF(squareRadius() * 0.3, squareRadius() * 0.35),
+                               squareRadius() * 1.15);
+        hollow.setColorAt(0.0, Palette::squareFill);
+        hollow.setColorAt(0.7, Palette::boardCream);
+        hollow.setColorAt(1.0, Palette::tint(fill, 0.5).darker(115));
         painter.setPen(QPen(dark, 1.2 * scale_));
         painter.setBrush(hollow);
         painter.drawEllipse(p, squareRadius(), squareRadius());

@@ -13,7 +13,7 @@
 namespace {
 
 QRectF headBox(double size) {
-    return QRectF(size * 0.13, size * 0.06, size * 0.76, size * 0.86);
+    return QRectF(size * 0.09, size * 0.03, size * 0.82, size * 0.93);
 }
 
 // Key pictures are drawn straight onto the grey, so antialiased edges fade toward it; a
