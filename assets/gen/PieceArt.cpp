@@ -9,6 +9,7 @@
 #include <QRadialGradient>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -16,16 +17,35 @@ QRectF headBox(double size) {
     return QRectF(size * 0.09, size * 0.03, size * 0.82, size * 0.93);
 }
 
-// Key pictures are drawn straight onto the grey, so antialiased edges fade toward it; a
-// pixel inside the picture that happens to hit the key exactly would become a hole, so
-// it is nudged by one step.
-void guardKey(QImage& image, const QPainterPath& inside) {
+// Key pictures are drawn straight onto the grey, so antialiased edges fade toward it. A
+// key pixel the ground cannot reach from the edge (inside the piece, or a pocket closed
+// by its outline) would show as a pinhole, so it is nudged one step off the key.
+void guardKey(QImage& image) {
     const QRgb key = Palette::keyGrey.rgb();
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) == key && inside.contains(QPointF(x + 0.5, y + 0.5)))
+    const int w = image.width(), h = image.height();
+    std::vector<char> ground(size_t(w) * h, 0);
+    std::vector<QPoint> todo;
+    for (int x = 0; x < w; ++x)
+        todo.insert(todo.end(), {QPoint(x, 0), QPoint(x, h - 1)});
+    for (int y = 0; y < h; ++y)
+        todo.insert(todo.end(), {QPoint(0, y), QPoint(w - 1, y)});
+    while (!todo.empty()) {
+        const QPoint p = todo.back();
+        todo.pop_back();
+        if (p.x() < 0 || p.y() < 0 || p.x() >= w || p.y() >= h)
+            continue;
+        char& seen = ground[size_t(p.y()) * w + p.x()];
+        if (seen || image.pixel(p) != key)
+            continue;
+        seen = 1;
+        todo.insert(todo.end(),
+                    {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)});
+    }
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (!ground[size_t(y) * w + x] && image.pixel(x, y) == key)
                 image.setPixel(x, y, qRgb(193, 193, 193));
-    image.setPixel(0, image.height() - 1, key);
+    image.setPixel(0, h - 1, key);
 }
 
 QImage keyCanvas(int size) {
@@ -46,7 +66,7 @@ QImage horse(int colour, int size) {
         p.setRenderHint(QPainter::Antialiasing);
         paintHorse(p, box, Palette::colour(colour), Palette::outline(colour));
     }
-    guardKey(image, horseHeadPath(box));
+    guardKey(image);
     return image;
 }
 
@@ -70,7 +90,7 @@ QImage marker(int size) {
         const QRectF head(s * 0.2, s * 0.12, s * 0.6, s * 0.74);
         paintHorse(p, head, QColor(0xFF, 0xFF, 0xFF), QColor(0x2A, 0x10, 0x10));
     }
-    guardKey(image, shape);
+    guardKey(image);
     return image;
 }
 

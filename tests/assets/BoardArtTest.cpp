@@ -121,7 +121,6 @@ TEST_P(BoardArtSizes, EverySquareIsCentredOnItsBoardPoint) {
                                      .arg(GetParam().board.width())
                                      .arg(GetParam().board.height()))
                              .convertToFormat(QImage::Format_RGB32);
-    const int step = std::abs(geometry.at(2).y - geometry.at(1).y);
     // Just outside the ring, so nothing printed beside a square is mistaken for it.
     const int reach = int(BoardPainter(size).squareRadius()) + 1;
     std::vector<int> squares;
