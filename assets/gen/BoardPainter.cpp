@@ -157,7 +157,12 @@ void BoardPainter::paintStable(QPainter& painter, int colour) const {
     double reach = 0;
     for (int k = 1; k <= 4; ++k)
         reach = std::max(reach, distance(mid, centreOf(layout.stableSquare[k])));
-    const double radius = reach + squareRadius() + 1.5 * scale_;
+    // Big enough to hold the four resting places, but clear of the printed frame.
+    const QRectF frame = boardRect().adjusted(10 * scale_, 10 * scale_, -10 * scale_, -10 * scale_);
+    const double room = std::min({mid.x() - frame.left(), frame.right() - mid.x(),
+                                  mid.y() - frame.top(), frame.bottom() - mid.y()});
+    const double radius = std::max(reach + squareRadius() * 0.6,
+                                   std::min(reach + squareRadius() + 1.5 * scale_, room));
     const QColor fill = Palette::colour(colour);
     const QColor dark = Palette::outline(colour);
 
