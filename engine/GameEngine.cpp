@@ -231,15 +231,7 @@ void GameEngine::setUpGame() {
         }
     }
     sendMarkersAway();
-    for (int c = 1; c <= 4; ++c) {
-        state_.throwArmed[c] = false;
-        view_.setThrowButtonLit(c, false);
-    }
-    state_.gameInProgress = true;
-    state_.awaitingHumanThrow = true;
-    state_.allowNewGame = state_.allowNewGameHover = state_.allowQuitHover = false;
-    state_.allowLoad = state_.allowAbout = state_.allowAfas = true;
-    state_.allowCdAudio = state_.allowHelp = true;
+    setGameRunning(true);
     state_.currentColour = -1;
     for (int c = 4; c >= 1; --c) {
         if (settings_.playerKind[c] != PlayerKind::Disabled) {
@@ -301,15 +293,7 @@ void GameEngine::advanceColour(int c) {
 
 void GameEngine::stopGame() {
     state_.moveSettled = true;
-    for (int c = 1; c <= 4; ++c) {
-        state_.throwArmed[c] = false;
-        view_.setThrowButtonLit(c, false);
-    }
-    state_.gameInProgress = false;
-    state_.awaitingHumanThrow = false;
-    state_.allowNewGame = state_.allowNewGameHover = state_.allowQuitHover = true;
-    state_.allowLoad = state_.allowAbout = state_.allowAfas = true;
-    state_.allowCdAudio = state_.allowHelp = true;
+    setGameRunning(false);
     for (int c = 1; c <= 4; ++c) {
         for (int k = 1; k <= 4; ++k) {
             const ImageRef image = images.horse[c][k];
@@ -480,35 +464,33 @@ void GameEngine::markColourOnBoard(int y) {
 }
 
 void GameEngine::renumberHorses() {
-    int counter[5] = {0, 1, 1, 1, 1};
+    // Only colour y ever writes y, so the squares a scan of 1..500 would give colour y
+    // are among those its own horses were marked on: at most four, sorted here.
     for (int y = 1; y <= 4; ++y) {
+        int found[4];
+        int n = 0;
+        for (int i = 0; i < markedCount_[y]; ++i) {
+            const int s = markedSquares_[y][i];
+            if (state_.boardOwner[s] != y || std::find(found, found + n, s) != found + n) {
+                continue; // taken over by a colour written later, or a second horse there
+            }
+            int j = n++;
+            for (; j > 0 && found[j - 1] > s; --j) {
+                found[j] = found[j - 1];
+            }
+            found[j] = s;
+        }
         for (int k = 1; k <= 4; ++k) {
-            state_.horseSquare[y][k] = 0;
+            state_.horseSquare[y][k] = k <= n ? found[k - 1] : 0;
         }
     }
-    // Ascending square order, as a scan of 1..500 would meet them; at most sixteen.
-    for (int i = 1; i < markedCount_; ++i) {
-        const int s = markedSquares_[i];
-        int j = i;
-        for (; j > 0 && markedSquares_[j - 1] > s; --j) {
-            markedSquares_[j] = markedSquares_[j - 1];
-        }
-        markedSquares_[j] = s;
-    }
-    for (int i = 0; i < markedCount_; ++i) {
-        const int s = markedSquares_[i];
-        if (i > 0 && markedSquares_[i - 1] == s) {
-            continue;
-        }
-        const int y = state_.boardOwner[s];
-        if (isColour(y) && counter[y] <= 4) {
-            state_.horseSquare[y][counter[y]++] = s;
-        }
-    }
+    // drawHorseAt on the horse's own square or its stable square is a placement that is
+    // always silent (the square is its own, or no track square), so only the image moves.
     for (int k = 1; k <= 4; ++k) {
         for (int y = 1; y <= 4; ++y) {
             const int s = state_.horseSquare[y][k];
-            drawAt(s != 0 ? s : -1, images.horse[y][k], y);
+            const ImageRef& image = images.horse[y][k];
+            view_.moveImageToSquare(image, s != 0 ? s : image.restingSquare());
         }
     }
 }
@@ -605,9 +587,23 @@ void GameEngine::setThrowButtonsLitOnly(int colour) {
     }
 }
 
+// The buttons disarmed and the command flags of a game that starts or stops.
+void GameEngine::setGameRunning(bool running) {
+    for (int c = 1; c <= 4; ++c) {
+        state_.throwArmed[c] = false;
+        view_.setThrowButtonLit(c, false);
+    }
+    state_.gameInProgress = running;
+    state_.awaitingHumanThrow = running;
+    state_.allowNewGame = state_.allowNewGameHover = state_.allowQuitHover = !running;
+    state_.allowLoad = state_.allowAbout = state_.allowAfas = true;
+    state_.allowCdAudio = state_.allowHelp = true;
+}
+
 void GameEngine::sendMarkersAway() {
+    // Markers are placed without sound: the same as drawHorseAt(500, marker, 10).
     for (int k = 1; k <= 4; ++k) {
-        drawAt(Square::OffBoard, images.marker[k], markerColour);
+        view_.moveImageToSquare(images.marker[k], Square::OffBoard);
     }
 }
 
@@ -622,20 +618,22 @@ int GameEngine::ownerAt(int square) const {
 
 void GameEngine::clearBoard() {
     std::memset(state_.boardOwner, 0, sizeof state_.boardOwner);
-    markedCount_ = 0;
+    std::fill(std::begin(markedCount_), std::end(markedCount_), 0);
 }
 
 void GameEngine::clearMarkedSquares() {
-    for (int i = 0; i < markedCount_; ++i) {
-        state_.boardOwner[markedSquares_[i]] = 0;
+    for (int y = 1; y <= 4; ++y) {
+        for (int i = 0; i < markedCount_[y]; ++i) {
+            state_.boardOwner[markedSquares_[y][i]] = 0;
+        }
+        markedCount_[y] = 0;
     }
-    markedCount_ = 0;
 }
 
 void GameEngine::markSquare(int square, int colour) {
-    if (square < 1 || square > 500 || markedCount_ >= 16) {
+    if (square < 1 || square > 500 || markedCount_[colour] >= 4) {
         return;
     }
     state_.boardOwner[square] = colour;
-    markedSquares_[markedCount_++] = square;
+    markedSquares_[colour][markedCount_[colour]++] = square;
 }

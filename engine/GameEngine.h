@@ -67,6 +67,7 @@ public:
 private:
     void setThrowButtonsLitOnly(int colour);
     void sendMarkersAway();
+    void setGameRunning(bool running);
     void playStepSound(const char* file);
     // placeHorse and drawHorseAt without copying the image name on every call.
     void place(int from, int to, int colour, const ImageRef& image);
@@ -81,8 +82,8 @@ private:
     // renumbers only those instead of all 500 (a whole game is played thousands of times
     // a second by the simulator). boardOwner is written nowhere else; setUpGame clears
     // it whole.
-    int markedSquares_[17] = {};
-    int markedCount_ = 0;
+    int markedSquares_[5][4] = {};
+    int markedCount_[5] = {};
 
     BoardView& view_;
     EngineTimers timers_;

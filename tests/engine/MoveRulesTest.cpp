@@ -1,5 +1,6 @@
 #include "EngineHarness.h"
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -197,6 +198,45 @@ TEST_F(MoveRules, OddSquaresFromAFileNeverReachOutsideTheBoard) {
         EXPECT_EQ(state().moveTarget[1], 0) << "a square below its own column never moves";
         engine().computeMoveTargets(1, PlayerKind::Human);
         EXPECT_EQ(state().moveTarget[2], 0) << "an arrival slot never moves";
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The renumbering visits only the squares it marked; it must give what a scan of every
+// square 1..500 gives, whatever the squares (a saved game may hold anything).
+TEST_F(MoveRules, RenumberingMatchesAScanOfTheWholeBoard) {
+    std::mt19937 rng(31337);
+    std::uniform_int_distribution<int> square(-3, 520), colour(1, 4), kind(0, 3);
+    for (int trial = 0; trial < 3000; ++trial) {
+        engine().setUpGame();
+        for (int c = 1; c <= 4; ++c) {
+            for (int k = 1; k <= 4; ++k) {
+                // Mostly real squares, often shared, sometimes anything at all.
+                const int pick = kind(rng);
+                state().horseSquare[c][k] = pick == 0   ? square(rng)
+                                            : pick == 1 ? 0
+                                                        : 1 + static_cast<int>(rng() % 12);
+            }
+        }
+        engine().rebuildBoard(colour(rng));
+        int expected[5][5] = {};
+        int counter[5] = {0, 1, 1, 1, 1};
+        for (int s = 1; s <= 500; ++s) {
+            for (int y = 1; y <= 4; ++y) {
+                if (state().boardOwner[s] == y) {
+                    expected[y][counter[y]++] = s;
+                }
+            }
+        }
+        for (int y = 1; y <= 4; ++y) {
+            for (int k = 1; k <= 4; ++k) {
+                ASSERT_EQ(state().horseSquare[y][k], expected[y][k])
+                    << "trial " << trial << " colour " << y << " horse " << k;
+            }
+        }
     }
 }
 
