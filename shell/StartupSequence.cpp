@@ -32,18 +32,21 @@ class CloseWatcher : public QObject {
 public:
     explicit CloseWatcher(QWidget* mainWindow) : QObject(mainWindow), window_(mainWindow) {
         mainWindow->installEventFilter(this);
-        QObject::connect(mainWindow, &QObject::destroyed, qApp, &QCoreApplication::quit,
-                         Qt::QueuedConnection);
+        QObject::connect(
+            mainWindow, &QObject::destroyed, qApp, [] { QCoreApplication::exit(0); },
+            Qt::QueuedConnection);
     }
 
 protected:
     // A close that the window accepts ends in a hide the program asked for; a minimise
     // gives only a hide from the window system, and a refused close no hide at all.
+    // exit() rather than quit(): quit() asks every visible window to close first and gives
+    // up if one refuses, which would leave the game running without its main window.
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == window_ && event->type() == QEvent::Hide && !event->spontaneous())
             QTimer::singleShot(0, qApp, [w = QPointer<QWidget>(window_)]() {
                 if (w.isNull() || !w->isVisible())
-                    QCoreApplication::quit();
+                    QCoreApplication::exit(0);
             });
         return false;
     }
