@@ -99,6 +99,17 @@ void PanelPainter::paintButton(QPainter& painter, const PanelButton& button, Loo
     case PanelButton::Text: {
         PaintKit::plaque(painter, box.adjusted(0.5, 0.5, -0.5, -0.5), 3.5 * scale_, scale_,
                          walnut_);
+        if (gold) {
+            // Under the pointer the plaque warms up a little as well as its label.
+            QRadialGradient warm(box.center(), box.width() * 0.55);
+            warm.setColorAt(0.0, QColor(0xFF, 0xD0, 0x70, 70));
+            warm.setColorAt(1.0, QColor(0xFF, 0xD0, 0x70, 0));
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(warm);
+            painter.drawRoundedRect(
+                box.adjusted(1.5 * scale_, 1.5 * scale_, -1.5 * scale_, -1.5 * scale_), 3 * scale_,
+                3 * scale_);
+        }
         const QFont font =
             PaintKit::fittedLabelFont(button.label, box.width() - 10 * scale_, 12.5 * scale_);
         PaintKit::engravedText(painter, box.translated(0, -0.3 * scale_), button.label, font,
