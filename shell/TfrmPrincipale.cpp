@@ -278,8 +278,9 @@ void TfrmPrincipale::applyLayout(int size) {
     static const QSize kDieSize[3] = {{86, 82}, {108, 103}, {139, 133}};
 
     imgHideImages->raise();
-    for (const HighlightButton& b : buttons_)
-        b.control->raise();
+    for (ImageControl* b : {Bminimize, Bconfiguration, Bapropos, Bafas, Bcdaudio, Bcharger, Bsauver,
+                            Bnouveau, Bquitter, BJaune, BVert, BBleu, BRouge, Bhelp, Barret})
+        b->raise();
 
     const QPixmap board = art(QLatin1String(kBoards[i]));
     ecran->setPicture(board);
