@@ -239,6 +239,46 @@ TEST_P(BoardArtSizes, DieFacesShowTheirPipsOnTheFelt) {
     }
 }
 
+// The nearest of the four colours by hue, 1..4.
+int nearestColour(QRgb pixel) {
+    const int hues[5] = {0, QColor(0xF2, 0xBE, 0x0F).hue(), QColor(0x2E, 0x9A, 0x45).hue(),
+                         QColor(0x2F, 0x6B, 0xD0).hue(), QColor(0xD0, 0x38, 0x2C).hue()};
+    const int hue = QColor(pixel).hue();
+    int best = 0, bestGap = 1000;
+    for (int c = 1; c <= 4; ++c) {
+        const int d = std::abs(hue - hues[c]);
+        const int gap = std::min(d, 360 - d);
+        if (gap < bestGap) {
+            best = c;
+            bestGap = gap;
+        }
+    }
+    return best;
+}
+
+// Each stable lies round its colour's resting places (red top left, yellow top right, blue
+// bottom left, green bottom right), and each lit throw button glows in its own colour.
+TEST_P(BoardArtSizes, StablesAndLitButtonsWearTheirColours) {
+    const SizeCase& c = GetParam();
+    const BoardGeometry geometry(c.size);
+    const QImage board =
+        picture(QStringLiteral("art/img%1x%2.png").arg(c.board.width()).arg(c.board.height()))
+            .convertToFormat(QImage::Format_RGB32);
+    const char* const names[5] = {"", "Jaune", "Vert", "Bleu", "Rouge"};
+    for (int colour = 1; colour <= 4; ++colour) {
+        SCOPED_TRACE(names[colour]);
+        const ColourLayout& layout = ColourLayout::of(colour);
+        // Between two resting places lies the disc itself.
+        const BoardPoint a = geometry.at(layout.stableSquare[1]);
+        const BoardPoint b = geometry.at(layout.stableSquare[2]);
+        EXPECT_EQ(nearestColour(board.pixel((a.x + b.x) / 2, (a.y + b.y) / 2)), colour);
+        const QImage lit = picture(
+            QStringLiteral("art/B%1SEL%2.png").arg(QLatin1String(names[colour])).arg(c.size));
+        ASSERT_FALSE(lit.isNull());
+        EXPECT_EQ(nearestColour(lit.pixel(lit.width() * 3 / 4, lit.height() / 4)), colour);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(AllSizes, BoardArtSizes, ::testing::ValuesIn(sizeCases),
                          [](const auto& info) { return std::to_string(info.param.size); });
 
