@@ -119,7 +119,7 @@ protected:
 };
 
 TEST_F(Soak, RandomPlayersAndClicksKeepTheBoardSound) {
-    const int wantedGames = 1000;
+    const int wantedGames = 2000;
     const long maxEventsPerGame = 400000;
     int finished = 0, stopped = 0;
     long events = 0, checks = 0;
@@ -138,10 +138,14 @@ TEST_F(Soak, RandomPlayersAndClicksKeepTheBoardSound) {
             clock.runNext();
             continue;
         }
-        before = state();
+        // Only a computer's choice or a marker click moves a horse.
+        const bool mayMove = click ? roll % 24 >= 12 && roll % 24 < 22 : next == &game.choix();
+        if (mayMove) {
+            before = state();
+        }
         const char* what;
         if (!click) {
-            what = next == &game.choix() ? "a computer choice" : "a throw evaluation";
+            what = mayMove ? "a computer choice" : "a throw evaluation";
             clock.runNext();
         } else if (roll % 24 < 12) {
             what = "a throw click";
@@ -160,7 +164,9 @@ TEST_F(Soak, RandomPlayersAndClicksKeepTheBoardSound) {
             view.answer = script() % 3 == 0 ? MessageResult::Yes : MessageResult::No;
             game.engine().requestStop();
         }
-        ASSERT_NO_FATAL_FAILURE(checkNoJump(before, what));
+        if (mayMove) {
+            ASSERT_NO_FATAL_FAILURE(checkNoJump(before, what));
+        }
         if (state().gameInProgress) {
             ASSERT_NO_FATAL_FAILURE(checkBoard(what, ++checks % 64 == 0));
             continue;
