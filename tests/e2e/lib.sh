@@ -10,6 +10,9 @@ E2E_ARTEFACTS=${BRAMIDOU_E2E_ARTEFACTS:-$E2E_TMP/artefacts}
 mkdir -p "$E2E_ARTEFACTS"
 export XDG_RUNTIME_DIR=$E2E_TMP/runtime
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+# The game must pick its own backend; a Wayland session of the caller must not leak in.
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+E2E_MAIN_TITLE='^Les Bramidou$'
 
 e2e_cleanup() {
     local pid
@@ -26,7 +29,15 @@ trap e2e_cleanup EXIT
 
 e2e_fail() {
     echo "FAIL: $*" >&2
+    if [ -n "${E2E_GAME_LOG:-}" ] && [ -s "$E2E_GAME_LOG" ]; then
+        echo "--- game output ($E2E_GAME_LOG):" >&2
+        tail -n 20 "$E2E_GAME_LOG" >&2
+    fi
     exit 1
+}
+
+e2e_log() {
+    echo "e2e: $*" >&2
 }
 
 # Polls a command until it succeeds or the seconds run out.
@@ -40,17 +51,29 @@ e2e_wait_for() {
     done
 }
 
-# e2e_start_x WIDTH HEIGHT [DEPTH]: a private Xvfb, DISPLAY exported.
-e2e_start_x() {
-    local w=$1 h=$2 depth=${3:-24} n
-    for n in $(seq 90 140); do
-        [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break
-    done
-    Xvfb ":$n" -screen 0 "${w}x${h}x${depth}" -nolisten tcp -noreset >"$E2E_TMP/xvfb.log" 2>&1 &
-    E2E_PIDS+=($!)
-    export DISPLAY=":$n"
-    e2e_wait_for 10 xdpyinfo || e2e_fail "Xvfb did not start on $DISPLAY"
+# Milliseconds since the epoch, for ordering observations.
+e2e_now_ms() {
+    echo $(($(date +%s%N) / 1000000))
 }
+
+# e2e_start_x WIDTH HEIGHT [DEPTH]: a private Xvfb, DISPLAY exported. The server picks a
+# free display number itself (-displayfd), so tests running side by side never collide.
+# May be called again for a second screen; the previous DISPLAY stays in E2E_DISPLAYS.
+e2e_start_x() {
+    local w=$1 h=$2 depth=${3:-24} n fifo log
+    fifo=$E2E_TMP/displayfd.$RANDOM
+    log=$E2E_TMP/xvfb.${w}x${h}x${depth}.log
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 "${w}x${h}x${depth}" -nolisten tcp -noreset 3>"$fifo" >"$log" 2>&1 &
+    E2E_PIDS+=($!)
+    n=$(timeout 10 head -n 1 "$fifo" || true)
+    rm -f "$fifo"
+    [ -n "$n" ] || e2e_fail "Xvfb did not start at ${w}x${h}x${depth}: $(tail -n 3 "$log")"
+    export DISPLAY=":$n"
+    E2E_DISPLAYS+=("$DISPLAY")
+    e2e_wait_for 10 xdpyinfo || e2e_fail "Xvfb did not answer on $DISPLAY"
+}
+E2E_DISPLAYS=()
 
 e2e_start_wm() {
     openbox >"$E2E_TMP/openbox.log" 2>&1 &
@@ -62,7 +85,9 @@ e2e_start_wm() {
 e2e_start_panel() {
     tint2 >"$E2E_TMP/tint2.log" 2>&1 &
     E2E_PIDS+=($!)
-    e2e_wait_for 10 sh -c 'xdotool search --class tint2' || e2e_fail "tint2 did not start"
+    e2e_wait_for 10 sh -c 'xdotool search --onlyvisible --class tint2' || e2e_fail "tint2 did not start"
+    # The panel draws itself a moment after it maps.
+    sleep 1
 }
 
 # A private copy of the run folder; the game runs from there, as the README runs it.
@@ -73,22 +98,84 @@ e2e_prepare_run_dir() {
     rm -f "$E2E_RUN"/bramidou.ini
 }
 
-# e2e_start_game: starts ./bramidou from the private run folder; E2E_GAME_PID is set.
+# e2e_start_game: starts ./bramidou from the private run folder on the current DISPLAY;
+# E2E_GAME_PID is set, and E2E_GAME_LOG names its output. Each start gets its own log.
 e2e_start_game() {
     [ -n "${E2E_RUN:-}" ] || e2e_prepare_run_dir
-    (cd "$E2E_RUN" && exec ./bramidou) >"$E2E_TMP/game.log" 2>&1 &
+    E2E_GAME_LOG=$E2E_TMP/game.$(date +%s%N).log
+    (cd "$E2E_RUN" && exec ./bramidou) >"$E2E_GAME_LOG" 2>&1 &
     E2E_GAME_PID=$!
     E2E_PIDS+=($E2E_GAME_PID)
 }
 
-# The game's main window (the mapped one whose title is the game's), or nothing.
+# e2e_windows_titled REGEX: the mapped windows whose title matches, one id a line.
+e2e_windows_titled() {
+    xdotool search --onlyvisible --name "$1" 2>/dev/null || true
+}
+
+# The game's main window (the mapped one whose title is the game's), or nothing. The two
+# start-up refusals bear the same title; they are far smaller than any board.
 e2e_main_window() {
-    xdotool search --onlyvisible --name '^Les Bramidou$' 2>/dev/null | head -n 1
+    local id
+    for id in $(e2e_windows_titled "$E2E_MAIN_TITLE"); do
+        [ "$(e2e_window_size "$id" | cut -d' ' -f1)" -ge 640 ] && { echo "$id"; return; }
+    done
+}
+
+e2e_has_main_window() {
+    [ -n "$(e2e_main_window)" ]
 }
 
 e2e_wait_main_window() {
-    e2e_wait_for "${1:-20}" sh -c '[ -n "$(xdotool search --onlyvisible --name "^Les Bramidou$" 2>/dev/null)" ]' ||
-        e2e_fail "the main window did not appear"
+    e2e_wait_for "${1:-20}" e2e_has_main_window || e2e_fail "the main window did not appear"
+}
+
+# The start-up refusal box (a small window bearing the game's title), or nothing.
+e2e_refusal_box() {
+    local id
+    for id in $(e2e_windows_titled "$E2E_MAIN_TITLE"); do
+        [ "$(e2e_window_size "$id" | cut -d' ' -f1)" -lt 640 ] && { echo "$id"; return; }
+    done
+}
+
+e2e_has_refusal_box() {
+    [ -n "$(e2e_refusal_box)" ]
+}
+
+e2e_wait_refusal_box() {
+    e2e_wait_for "${1:-20}" e2e_has_refusal_box || e2e_fail "no refusal box appeared"
+}
+
+# e2e_window_size ID: "WIDTH HEIGHT"; e2e_window_position ID: "X Y" (root coordinates).
+e2e_window_size() {
+    xwininfo -id "$1" 2>/dev/null | awk '/^  Width:/{w=$2} /^  Height:/{h=$2} END{print w+0, h+0}'
+}
+e2e_window_position() {
+    xwininfo -id "$1" 2>/dev/null |
+        awk '/Absolute upper-left X:/{x=$4} /Absolute upper-left Y:/{y=$4} END{print x+0, y+0}'
+}
+
+# e2e_is_viewable ID: the window exists and is on screen.
+e2e_is_viewable() {
+    xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
+}
+
+# e2e_net_wm_state ID: the window manager's state atoms of the window, one line.
+e2e_net_wm_state() {
+    xprop -id "$1" _NET_WM_STATE 2>/dev/null || true
+}
+
+e2e_has_ended() {
+    ! kill -0 "$1" 2>/dev/null
+}
+
+# e2e_wait_exit PID SECONDS: waits for a started process to end; prints its exit status.
+e2e_wait_exit() {
+    local pid=$1 seconds=${2:-10}
+    e2e_wait_for "$seconds" e2e_has_ended "$pid" || return 1
+    local status=0
+    wait "$pid" || status=$?
+    echo "$status"
 }
 
 # e2e_shot NAME: a screenshot of the whole screen, kept with the artefacts; prints its path.
@@ -98,13 +185,43 @@ e2e_shot() {
     echo "$f"
 }
 
+# e2e_shot_window NAME ID: a screenshot of one window's area as it shows on the screen.
+e2e_shot_window() {
+    local f=$E2E_ARTEFACTS/$1.png
+    import -window "$2" "$f"
+    echo "$f"
+}
+
 # e2e_pixel FILE X Y: prints "R G B" of one pixel.
 e2e_pixel() {
     convert "$1" -format '%[fx:int(255*p{'"$2"','"$3"'}.r)] %[fx:int(255*p{'"$2"','"$3"'}.g)] %[fx:int(255*p{'"$2"','"$3"'}.b)]' info:
 }
 
+# e2e_crop FILE GEOMETRY OUT: a part of a picture (GEOMETRY as WxH+X+Y).
+e2e_crop() {
+    convert "$1" -crop "$2" +repage "$3"
+}
+
+# e2e_differing_pixels A B: how many pixels differ between two pictures of one size.
+e2e_differing_pixels() {
+    compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1 || true
+}
+
+# e2e_colour_count FILE: how many distinct colours a picture holds (1 for a flat area).
+e2e_colour_count() {
+    identify -format '%k' "$1"
+}
+
 # e2e_key KEY...: key presses sent to the focused window.
 e2e_key() {
+    xdotool key --delay 80 "$@"
+}
+
+# e2e_key_to ID KEY...: key presses sent to one window after giving it the focus.
+e2e_key_to() {
+    local id=$1
+    shift
+    xdotool windowfocus --sync "$id" 2>/dev/null || xdotool windowfocus "$id" || true
     xdotool key --delay 80 "$@"
 }
 
