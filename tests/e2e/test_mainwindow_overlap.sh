@@ -30,7 +30,7 @@ check_screen() (
     geometry=$(xdotool getwindowgeometry "$win")
     echo "$sw x $sh: $geometry"
     local height=$((size * 3 / 4))
-    grep -q "Position: 0,$top " <<<"$geometry" || e2e_fail "$sw x $sh: window not at (0, $top)"
+    grep -q "Position: 0,$top " <<<"$geometry" || e2e_fail "$sw x $sh: window not at (0, $top) (a full-screen window manager state pins it to the screen)"
     grep -q "Geometry: ${size}x${height}" <<<"$geometry" ||
         e2e_fail "$sw x $sh: window is not ${size}x${height}"
 
