@@ -53,8 +53,10 @@ GAME_PID=
 # start_game [WRAPPER...]: starts the game through the probe; sets STARTUP_MS and GAME_PID.
 start_game() {
     local line
-    line=$(cd "$RUN" && "$PROBE" "$@" ./bramidou 2>"$TMP/probe.err") ||
+    # The game inherits the probe's output: a file, not a pipe that would stay open.
+    (cd "$RUN" && "$PROBE" "$@" ./bramidou >"$TMP/probe.out" 2>"$TMP/probe.err") ||
         { cat "$TMP/probe.err" >&2; exit 1; }
+    line=$(grep -m1 "^startup_ms=" "$TMP/probe.out")
     STARTUP_MS=$(sed -n 's/.*startup_ms=\([0-9.]*\).*/\1/p' <<<"$line")
     GAME_PID=$(sed -n 's/.*pid=\([0-9]*\).*/\1/p' <<<"$line")
     PIDS+=("$GAME_PID")
