@@ -9,7 +9,8 @@ PULSE_PID=
 # pulse_start: starts the daemon, waits until it answers, exports PULSE_SERVER.
 pulse_start() {
     command -v pulseaudio >/dev/null || { echo "pulse: pulseaudio is not installed" >&2; return 1; }
-    PULSE_DIR=$(mktemp -d /tmp/bramidou-pulse.XXXXXX)
+    # Inside the e2e folder when lib.sh made one, so its cleanup takes this too.
+    PULSE_DIR=$(mktemp -d "${E2E_TMP:-/tmp}/bramidou-pulse.XXXXXX")
     chmod 700 "$PULSE_DIR"
     mkdir -p "$PULSE_DIR/runtime" "$PULSE_DIR/home"
     # Tests run as root: a per-user daemon still works when its runtime and home folders
