@@ -13,7 +13,7 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick pulseaudio pulseaudio-utils sox
-  openbox tint2 wmctrl
+  openbox tint2 wmctrl strace
   fonts-dejavu-core
 )
 
