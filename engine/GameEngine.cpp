@@ -4,6 +4,7 @@
 #include "PlayerKind.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <iterator>
 
@@ -25,10 +26,13 @@ int colourAfter(int c, int i) {
 struct ImageTable {
     ImageRef horse[5][5];
     ImageRef marker[5];
-    constexpr ImageTable() : horse(), marker() {
+    // The sixteen horses in the order a renumbering redraws them: by number, then colour.
+    ImageRef byNumber[16];
+    constexpr ImageTable() : horse(), marker(), byNumber() {
         for (int c = 1; c <= 4; ++c) {
             for (int k = 1; k <= 4; ++k) {
                 horse[c][k] = ImageRef::horse(c, k);
+                byNumber[4 * (k - 1) + (c - 1)] = horse[c][k];
             }
         }
         for (int k = 1; k <= 4; ++k) {
@@ -38,13 +42,24 @@ struct ImageTable {
 };
 constexpr ImageTable images;
 
-const char* const arrivalTexts[5] = {
+// Built once: the view takes std::string, and a walk plays a sound at every step.
+const std::string moveWave = GameEngine::moveSound;
+const std::string captureWave = GameEngine::captureSound;
+const std::string information = "Information";
+const std::string attention = "Attention !";
+const std::string gameOverText = "La partie est terminée, tous les chevaux sont arrivés.";
+const std::string arrivalTexts[5] = {
     "",
     "Le Cheval Jaune est arrivé à l'écurie.",
     "Le Cheval Vert est arrivé à l'écurie.",
     "Le Cheval Bleu est arrivé à l'écurie.",
     "Le Cheval Rouge est arrivé à l'écurie.",
 };
+
+// ColourLayout::of lives in another file and is asked four times a throw.
+const ColourLayout* const layouts[5] = {&ColourLayout::of(0), &ColourLayout::of(1),
+                                        &ColourLayout::of(2), &ColourLayout::of(3),
+                                        &ColourLayout::of(4)};
 } // namespace
 
 GameEngine::GameEngine(BoardView& view, EngineTimers timers, DieSource& die,
@@ -72,10 +87,9 @@ void GameEngine::startNewGame() {
     setUpGame();
     if (state_.currentColour == -1) {
         stopGame();
-        view_.showMessage("Attention !",
-                          "Tous les joueurs sont inactifs.\r\n\r\nVeuillez changer la "
-                          "configuration.",
-                          MessageKind::Ok);
+        static const std::string text =
+            "Tous les joueurs sont inactifs.\r\n\r\nVeuillez changer la configuration.";
+        view_.showMessage(attention, text, MessageKind::Ok);
     } else {
         startTurn();
     }
@@ -85,10 +99,9 @@ void GameEngine::requestStop() {
     if (!state_.gameInProgress) {
         return;
     }
-    const int answer = view_.showMessage(
-        "Attention !",
-        "La partie en cours sera perdue.\r\n\r\nVoulez-vous réellement arrêter la partie ?",
-        MessageKind::YesNo);
+    static const std::string text =
+        "La partie en cours sera perdue.\r\n\r\nVoulez-vous réellement arrêter la partie ?";
+    const int answer = view_.showMessage(attention, text, MessageKind::YesNo);
     if (answer == MessageResult::Yes) {
         stopGame();
     }
@@ -152,7 +165,7 @@ void GameEngine::chooseComputerMove() {
     if (target[1] == 0 && target[2] == 0 && target[3] == 0 && target[4] == 0) {
         return;
     }
-    const ColourLayout& layout = ColourLayout::of(c);
+    const ColourLayout& layout = *layouts[c];
     auto firstWith = [&](auto qualifies) {
         for (int k = 1; k <= 4; ++k) {
             if (target[k] != 0 && qualifies(target[k])) {
@@ -355,7 +368,7 @@ int GameEngine::targetSquare(int colour, int square) {
     if (!isColour(colour)) {
         return square;
     }
-    const ColourLayout& layout = ColourLayout::of(colour);
+    const ColourLayout& layout = *layouts[colour];
     const int d = state_.dieValue;
     const int* owner = state_.boardOwner;
 
@@ -423,21 +436,24 @@ void GameEngine::showMoveChoices(int colour, int kind) {
 }
 
 void GameEngine::rebuildBoard(int c) {
-    clearMarkedSquares();
-    if (isColour(c)) {
-        // The mover is written last, so it keeps a square it has just taken.
-        for (int i = 1; i <= 4; ++i) {
-            markColourOnBoard(colourAfter(c, i));
-        }
+    if (horsesAsLastSettled()) {
+        drawHorses();
     } else {
-        for (int y = 1; y <= 4; ++y) {
-            markColourOnBoard(y);
+        clearMarkedSquares();
+        if (isColour(c)) {
+            // The mover is written last, so it keeps a square it has just taken.
+            for (int i = 1; i <= 4; ++i) {
+                markColourOnBoard(colourAfter(c, i));
+            }
+        } else {
+            for (int y = 1; y <= 4; ++y) {
+                markColourOnBoard(y);
+            }
         }
+        renumberHorses();
     }
-    renumberHorses();
     if (allColoursFinished()) {
-        view_.showMessage("Information", "La partie est terminée, tous les chevaux sont arrivés.",
-                          MessageKind::Ok);
+        view_.showMessage(information, gameOverText, MessageKind::Ok);
         stopGame();
     }
 }
@@ -446,6 +462,7 @@ void GameEngine::markColourOnBoard(int y) {
     if (!isColour(y)) {
         return;
     }
+    settled_ = false;
     const int finish = 100 * y + 6;
     for (int k = 1; k <= 4; ++k) {
         const int s = state_.horseSquare[y][k];
@@ -457,7 +474,7 @@ void GameEngine::markColourOnBoard(int y) {
     const int* owner = state_.boardOwner;
     if (owner[finish + 1] == y && owner[finish + 2] == y && owner[finish + 3] == y &&
         owner[finish + 4] == y && state_.arrivalPending[y]) {
-        view_.showMessage("Information", arrivalTexts[y], MessageKind::Ok);
+        view_.showMessage(information, arrivalTexts[y], MessageKind::Ok);
         state_.arrivalPending[y] = false;
         state_.colourFinished[y] = true;
     }
@@ -466,32 +483,44 @@ void GameEngine::markColourOnBoard(int y) {
 void GameEngine::renumberHorses() {
     // Only colour y ever writes y, so the squares a scan of 1..500 would give colour y
     // are among those its own horses were marked on: at most four, sorted here.
+    constexpr int none = 1 << 30;
     for (int y = 1; y <= 4; ++y) {
-        int found[4];
+        int v[4];
+        for (int i = 0; i < 4; ++i) {
+            // Squares taken over by a colour written later drop out.
+            const int s = i < markedCount_[y] ? markedSquares_[y][i] : 0;
+            v[i] = s != 0 && state_.boardOwner[s] == y ? s : none;
+        }
+        auto order = [&v](int a, int b) {
+            const int lo = std::min(v[a], v[b]);
+            v[b] = std::max(v[a], v[b]);
+            v[a] = lo;
+        };
+        order(0, 1);
+        order(2, 3);
+        order(0, 2);
+        order(1, 3);
+        order(1, 2);
         int n = 0;
-        for (int i = 0; i < markedCount_[y]; ++i) {
-            const int s = markedSquares_[y][i];
-            if (state_.boardOwner[s] != y || std::find(found, found + n, s) != found + n) {
-                continue; // taken over by a colour written later, or a second horse there
+        for (int i = 0; i < 4; ++i) {
+            // Two horses of one colour on one square count once.
+            if (v[i] != none && (n == 0 || v[n - 1] != v[i])) {
+                v[n++] = v[i];
             }
-            int j = n++;
-            for (; j > 0 && found[j - 1] > s; --j) {
-                found[j] = found[j - 1];
-            }
-            found[j] = s;
         }
         for (int k = 1; k <= 4; ++k) {
-            state_.horseSquare[y][k] = k <= n ? found[k - 1] : 0;
+            state_.horseSquare[y][k] = k <= n ? v[k - 1] : 0;
         }
     }
+    noteSettledHorses();
+    drawHorses();
+}
+
+void GameEngine::drawHorses() {
     // drawHorseAt on the horse's own square or its stable square is a placement that is
     // always silent (the square is its own, or no track square), so only the image moves.
-    for (int k = 1; k <= 4; ++k) {
-        for (int y = 1; y <= 4; ++y) {
-            const int s = state_.horseSquare[y][k];
-            const ImageRef& image = images.horse[y][k];
-            view_.moveImageToSquare(image, s != 0 ? s : image.restingSquare());
-        }
+    for (int i = 0; i < 16; ++i) {
+        view_.moveImageToSquare(images.byNumber[i], drawSquares_[i]);
     }
 }
 
@@ -561,14 +590,14 @@ void GameEngine::drawAt(int square, const ImageRef& image, int colour) {
 }
 
 void GameEngine::playMoveStep() {
-    playStepSound(moveSound);
+    playStepSound(moveWave);
 }
 
 void GameEngine::playCapture() {
-    playStepSound(captureSound);
+    playStepSound(captureWave);
 }
 
-void GameEngine::playStepSound(const char* file) {
+void GameEngine::playStepSound(const std::string& file) {
     view_.moveMarkersAside();
     // Read at every step: the sound may be switched off between two games.
     if (settings_.soundOn) {
@@ -617,6 +646,7 @@ int GameEngine::ownerAt(int square) const {
 }
 
 void GameEngine::clearBoard() {
+    settled_ = false;
     std::memset(state_.boardOwner, 0, sizeof state_.boardOwner);
     std::fill(std::begin(markedCount_), std::end(markedCount_), 0);
 }
@@ -636,4 +666,37 @@ void GameEngine::markSquare(int square, int colour) {
     }
     state_.boardOwner[square] = colour;
     markedSquares_[colour][markedCount_[colour]++] = square;
+}
+
+bool GameEngine::horsesAsLastSettled() const {
+    // The four flags of each array read as one word: an owed arrival message shows in it.
+    std::uint32_t full;
+    std::uint32_t pending;
+    std::memcpy(&full, &slotsFull_[1], sizeof full);
+    std::memcpy(&pending, &state_.arrivalPending[1], sizeof pending);
+    bool same = settled_ && (full & pending) == 0;
+    for (int y = 1; y <= 4; ++y) {
+        same = same && std::memcmp(&state_.horseSquare[y][1], settledSquares_[y],
+                                   sizeof settledSquares_[y]) == 0;
+    }
+    return same;
+}
+
+// Called after every renumbering: the board then holds each colour's squares and nothing
+// else, so marking the same horses again gives the same board unless an arrived horse
+// would move to the slot of its new number.
+void GameEngine::noteSettledHorses() {
+    bool settled = true;
+    for (int y = 1; y <= 4; ++y) {
+        const int finish = 100 * y + 6;
+        for (int k = 1; k <= 4; ++k) {
+            const int s = state_.horseSquare[y][k];
+            settled = settled && (s < finish || s == finish + k);
+            settledSquares_[y][k - 1] = s;
+            drawSquares_[4 * (k - 1) + (y - 1)] = s != 0 ? s : images.horse[y][k].restingSquare();
+        }
+        const int* slot = &state_.boardOwner[finish + 1];
+        slotsFull_[y] = slot[0] == y && slot[1] == y && slot[2] == y && slot[3] == y;
+    }
+    settled_ = settled;
 }

@@ -68,7 +68,7 @@ private:
     void setThrowButtonsLitOnly(int colour);
     void sendMarkersAway();
     void setGameRunning(bool running);
-    void playStepSound(const char* file);
+    void playStepSound(const std::string& file);
     // placeHorse and drawHorseAt without copying the image name on every call.
     void place(int from, int to, int colour, const ImageRef& image);
     void drawAt(int square, const ImageRef& image, int colour);
@@ -77,6 +77,9 @@ private:
     void clearBoard();
     void clearMarkedSquares();
     void markSquare(int square, int colour);
+    void drawHorses();
+    bool horsesAsLastSettled() const;
+    void noteSettledHorses();
 
     // Squares written since the board was last cleared, so that a rebuild clears and
     // renumbers only those instead of all 500 (a whole game is played thousands of times
@@ -84,6 +87,16 @@ private:
     // it whole.
     int markedSquares_[5][4] = {};
     int markedCount_[5] = {};
+
+    // Most rebuilds follow a throw that moved nothing. When the horses stand where the
+    // last renumbering put them, and marking them again would give the same board (no two
+    // on a square, an arrived horse on the slot of its own number), a rebuild only has
+    // to redraw them; an arrival message still owed sends it the long way.
+    int settledSquares_[5][4] = {};
+    // Where the last renumbering drew each horse, by number then colour.
+    int drawSquares_[16] = {};
+    bool settled_ = false;
+    bool slotsFull_[5] = {};
 
     BoardView& view_;
     EngineTimers timers_;

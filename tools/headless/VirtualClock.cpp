@@ -4,24 +4,26 @@
 
 #include <algorithm>
 
-void VirtualClock::advance(Ms ms) {
-    if (ms > 0) {
-        now_ += ms;
-    }
-}
-
 VirtualTimer* VirtualClock::nextDue() const {
+    // Without branches on the timers' states: which timer comes next changes from one
+    // event to the next, and a wrong guess costs more than the comparisons.
     VirtualTimer* best = nullptr;
+    std::uint64_t bestDue = never;
+    std::uint64_t bestSequence = 0;
     for (VirtualTimer* t : timers_) {
-        if (!t->canFire()) {
-            continue;
-        }
-        if (best == nullptr || t->due() < best->due() ||
-            (t->due() == best->due() && t->sequence() < best->sequence())) {
-            best = t;
-        }
+        const std::uint64_t due = t->orderDue_;
+        const bool earlier =
+            (due < bestDue) | ((due == bestDue) & (due != never) & (t->sequence_ < bestSequence));
+        best = earlier ? t : best;
+        bestDue = earlier ? due : bestDue;
+        bestSequence = earlier ? t->sequence_ : bestSequence;
     }
     return best;
+}
+
+void VirtualClock::fire(VirtualTimer* timer) {
+    now_ = std::max(now_, timer->due_);
+    timer->fire();
 }
 
 bool VirtualClock::runNext() {
@@ -29,8 +31,18 @@ bool VirtualClock::runNext() {
     if (timer == nullptr) {
         return false;
     }
-    now_ = std::max(now_, timer->due());
-    timer->fire();
+    fire(timer);
+    return true;
+}
+
+bool VirtualClock::runWhile(const bool& running, long maxEvents) {
+    for (long events = 0; running; ++events) {
+        VirtualTimer* timer = nextDue();
+        if (events >= maxEvents || timer == nullptr) {
+            return false;
+        }
+        fire(timer);
+    }
     return true;
 }
 
@@ -38,8 +50,7 @@ void VirtualClock::runFor(Ms ms) {
     const Ms end = now_ + std::max<Ms>(ms, 0);
     for (VirtualTimer* timer = nextDue(); timer != nullptr && timer->due() <= end;
          timer = nextDue()) {
-        now_ = std::max(now_, timer->due());
-        timer->fire();
+        fire(timer);
     }
     now_ = std::max(now_, end);
 }

@@ -11,15 +11,25 @@ class VirtualTimer;
 class VirtualClock {
 public:
     using Ms = std::int64_t;
+    // Where a timer that cannot fire stands in the order of due times: after all others.
+    static constexpr std::uint64_t never = ~std::uint64_t{0};
 
     Ms now() const { return now_; }
 
     // Time passes with the thread blocked; timers that come due fire afterwards.
-    void advance(Ms ms);
+    void advance(Ms ms) {
+        if (ms > 0) {
+            now_ += ms;
+        }
+    }
 
     // Fires the active timer that is due first (ties in the order their counts began),
     // moving time on to its due time when that is later. False when no timer runs.
     bool runNext();
+
+    // Runs timers one after the other while `running` holds, at most maxEvents of them.
+    // False when it still held after maxEvents, or no timer was left to fire.
+    bool runWhile(const bool& running, long maxEvents);
 
     // Fires every timer due up to now + ms in time order, then sets the time to that
     // moment. A handler may start or stop timers, or call back into the clock.
@@ -34,6 +44,8 @@ public:
     std::uint64_t nextSequence() { return ++sequence_; }
 
 private:
+    void fire(VirtualTimer* timer);
+
     Ms now_ = 0;
     std::uint64_t sequence_ = 0;
     std::vector<VirtualTimer*> timers_;

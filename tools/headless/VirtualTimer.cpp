@@ -1,12 +1,28 @@
 #include "VirtualTimer.h"
 
-VirtualTimer::VirtualTimer(VirtualClock& clock, std::function<void()> onTick)
-    : clock_(clock), onTick_(std::move(onTick)) {
+VirtualTimer::VirtualTimer(VirtualClock& clock, std::function<void()> onTick) : clock_(clock) {
+    setOnTick(std::move(onTick));
     clock_.attach(this);
 }
 
 VirtualTimer::~VirtualTimer() {
     clock_.detach(this);
+}
+
+void VirtualTimer::setOnTick(std::function<void()> onTick) {
+    onTick_ = std::move(onTick);
+    handler_ = onTick_ ? &callFunction : &doNothing;
+    context_ = this;
+}
+
+void VirtualTimer::setOnTick(Handler handler, void* context) {
+    onTick_ = nullptr;
+    handler_ = handler != nullptr ? handler : &doNothing;
+    context_ = context;
+}
+
+void VirtualTimer::callFunction(void* timer) {
+    static_cast<VirtualTimer*>(timer)->onTick_();
 }
 
 void VirtualTimer::start() {
@@ -19,6 +35,7 @@ void VirtualTimer::start() {
 
 void VirtualTimer::stop() {
     active_ = false;
+    orderDue_ = VirtualClock::never;
 }
 
 void VirtualTimer::setInterval(int ms) {
@@ -28,19 +45,7 @@ void VirtualTimer::setInterval(int ms) {
     interval_ = ms;
     if (active_) {
         restartCount();
-    }
-}
-
-void VirtualTimer::restartCount() {
-    due_ = clock_.now() + interval_;
-    sequence_ = clock_.nextSequence();
-}
-
-void VirtualTimer::fire() {
-    ++ticks_;
-    // A repeating timer counts its next period from now, unless the handler restarts it.
-    restartCount();
-    if (onTick_) {
-        onTick_();
+    } else {
+        updateOrder();
     }
 }

@@ -10,12 +10,17 @@
 // either restarts the count. It repeats until stopped, like the window's timers.
 class VirtualTimer : public EngineTimer {
 public:
+    // A handler as a plain function and its argument: a game fires thousands of ticks,
+    // and this costs one call each.
+    using Handler = void (*)(void* context);
+
     explicit VirtualTimer(VirtualClock& clock, std::function<void()> onTick = {});
     ~VirtualTimer() override;
     VirtualTimer(const VirtualTimer&) = delete;
     VirtualTimer& operator=(const VirtualTimer&) = delete;
 
-    void setOnTick(std::function<void()> onTick) { onTick_ = std::move(onTick); }
+    void setOnTick(std::function<void()> onTick);
+    void setOnTick(Handler handler, void* context);
 
     void start() override;
     void stop() override;
@@ -31,16 +36,37 @@ public:
     int ticks() const { return ticks_; }
 
     // Called by the clock when the timer is due.
-    void fire();
+    void fire() {
+        ++ticks_;
+        // A repeating timer counts its next period from now, unless the handler restarts it.
+        restartCount();
+        handler_(context_);
+    }
 
 private:
-    void restartCount();
+    friend class VirtualClock;
+
+    static void callFunction(void* timer);
+    static void doNothing(void*) {}
+    void restartCount() {
+        due_ = clock_.now() + interval_;
+        sequence_ = clock_.nextSequence();
+        updateOrder();
+    }
+    // The clock fires the timer due first, ties in the order their counts began; a timer
+    // that cannot fire sorts after all others.
+    void updateOrder() {
+        orderDue_ = canFire() ? static_cast<std::uint64_t>(due_) : VirtualClock::never;
+    }
 
     VirtualClock& clock_;
     std::function<void()> onTick_;
+    Handler handler_ = &doNothing;
+    void* context_ = nullptr;
     int interval_ = 0;
     bool active_ = false;
     VirtualClock::Ms due_ = 0;
     std::uint64_t sequence_ = 0;
+    std::uint64_t orderDue_ = VirtualClock::never;
     int ticks_ = 0;
 };
