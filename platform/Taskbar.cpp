@@ -60,6 +60,32 @@ bool hasWindowManager() {
 }
 #endif
 
+#ifdef BRAMIDOU_HAVE_X11
+// The EWMH request for a window the window manager already manages. Qt learns the new
+// state back from the window's _NET_WM_STATE property, as for any change the window
+// manager makes.
+void askWindowManager(QWidget* mainWindow, bool fullScreen) {
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    Display* display = x11 ? x11->display() : nullptr;
+    if (display == nullptr)
+        return;
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = static_cast<Window>(mainWindow->winId());
+    event.xclient.message_type = XInternAtom(display, "_NET_WM_STATE", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = fullScreen ? 1 : 0; // _NET_WM_STATE_ADD, _NET_WM_STATE_REMOVE
+    event.xclient.data.l[1] =
+        static_cast<long>(XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False));
+    event.xclient.data.l[3] = 1; // the request comes from an application
+    XSendEvent(display, DefaultRootWindow(display), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XFlush(display);
+}
+#else
+void askWindowManager(QWidget*, bool) {}
+#endif
+
 // Full-screen is the one state every EWMH window manager stacks above its panels, and it
 // leaves every other program's windows as they are.
 void setFullScreen(QWidget* mainWindow, bool on) {
@@ -67,6 +93,13 @@ void setFullScreen(QWidget* mainWindow, bool on) {
         return;
     if (QGuiApplication::platformName() != QLatin1String("xcb") || !hasWindowManager())
         return;
+    if (mainWindow->testAttribute(Qt::WA_WState_Created) && mainWindow->isVisible()) {
+        // Shown, perhaps minimised: changing Qt's own state here would have Qt map and
+        // iconify a minimised window again to apply it, racing the window manager.
+        askWindowManager(mainWindow, on);
+        return;
+    }
+    // Not shown yet: Qt hands the state to the window manager when it maps the window.
     const Qt::WindowStates state = mainWindow->windowState();
     const Qt::WindowStates wanted =
         on ? (state | Qt::WindowFullScreen) : (state & ~Qt::WindowFullScreen);

@@ -72,6 +72,10 @@ e2e_start_x() {
     export DISPLAY=":$n"
     E2E_DISPLAYS+=("$DISPLAY")
     e2e_wait_for 10 xdpyinfo || e2e_fail "Xvfb did not answer on $DISPLAY"
+    # xdotool types through the server's virtual test keyboard; its first key switches the
+    # core keyboard over to that device, which a program that is running at that moment
+    # may see as a keymap change and lose the key. Make that switch before any program runs.
+    xdotool key Shift_L
 }
 E2E_DISPLAYS=()
 
@@ -169,9 +173,16 @@ e2e_has_ended() {
     ! kill -0 "$1" 2>/dev/null
 }
 
-# e2e_wait_exit PID SECONDS: waits for a started process to end; prints its exit status.
+# e2e_wait_exit PID SECONDS: waits for a process this shell started to end and sets
+# E2E_EXIT_STATUS to its exit status; fails when it is still running. Call it directly,
+# not inside $(...): only this shell can collect its own children's status.
 e2e_wait_exit() {
     local pid=$1 seconds=${2:-10}
+    E2E_EXIT_STATUS=
+    e2e_wait_for "$seconds" e2e_has_ended "$pid" || return 1
+    E2E_EXIT_STATUS=0
+    wait "$pid" 2>/dev/null || E2E_EXIT_STATUS=$?
+}
     e2e_wait_for "$seconds" e2e_has_ended "$pid" || return 1
     local status=0
     wait "$pid" || status=$?
@@ -217,11 +228,16 @@ e2e_key() {
     xdotool key --delay 80 "$@"
 }
 
-# e2e_key_to ID KEY...: key presses sent to one window after giving it the focus.
+# e2e_key_to ID KEY...: key presses sent to one window after making it the active one
+# (through the window manager when there is one, so the toolkit sees it activated).
 e2e_key_to() {
     local id=$1
     shift
-    xdotool windowfocus --sync "$id" 2>/dev/null || xdotool windowfocus "$id" || true
+    if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window; then
+        xdotool windowactivate --sync "$id" 2>/dev/null || true
+    else
+        xdotool windowfocus --sync "$id" 2>/dev/null || true
+    fi
     xdotool key --delay 80 "$@"
 }
 
