@@ -436,7 +436,10 @@ void GameEngine::showMoveChoices(int colour, int kind) {
 }
 
 void GameEngine::rebuildBoard(int c) {
-    if (horsesAsLastSettled()) {
+    const int changed = horsesChangedSinceSettled();
+    if (changed == 0) {
+        drawHorses();
+    } else if (changed > 0 && rebuildAfterOneMove(changed, c)) {
         drawHorses();
     } else {
         clearMarkedSquares();
@@ -491,16 +494,7 @@ void GameEngine::renumberHorses() {
             const int s = i < markedCount_[y] ? markedSquares_[y][i] : 0;
             v[i] = s != 0 && state_.boardOwner[s] == y ? s : none;
         }
-        auto order = [&v](int a, int b) {
-            const int lo = std::min(v[a], v[b]);
-            v[b] = std::max(v[a], v[b]);
-            v[a] = lo;
-        };
-        order(0, 1);
-        order(2, 3);
-        order(0, 2);
-        order(1, 3);
-        order(1, 2);
+        sortFour(v);
         int n = 0;
         for (int i = 0; i < 4; ++i) {
             // Two horses of one colour on one square count once.
@@ -668,18 +662,88 @@ void GameEngine::markSquare(int square, int colour) {
     markedSquares_[colour][markedCount_[colour]++] = square;
 }
 
-bool GameEngine::horsesAsLastSettled() const {
+int GameEngine::horsesChangedSinceSettled() const {
     // The four flags of each array read as one word: an owed arrival message shows in it.
     std::uint32_t full;
     std::uint32_t pending;
     std::memcpy(&full, &slotsFull_[1], sizeof full);
     std::memcpy(&pending, &state_.arrivalPending[1], sizeof pending);
-    bool same = settled_ && (full & pending) == 0;
-    for (int y = 1; y <= 4; ++y) {
-        same = same && std::memcmp(&state_.horseSquare[y][1], settledSquares_[y],
-                                   sizeof settledSquares_[y]) == 0;
+    if (!settled_ || (full & pending) != 0) {
+        return -1;
     }
-    return same;
+    // Gathered without a branch per horse: which horse moved is down to the die.
+    unsigned differ = 0;
+    int last = 0;
+    for (int y = 1; y <= 4; ++y) {
+        for (int k = 1; k <= 4; ++k) {
+            const unsigned d = state_.horseSquare[y][k] != settledSquares_[y][k - 1];
+            differ += d;
+            last = d != 0 ? 5 * y + k : last;
+        }
+    }
+    return differ == 0 ? 0 : differ == 1 ? last : -1;
+}
+
+// One horse moved from a settled board, the way every move goes: onto an empty square or
+// an opponent's, below its own finish, with the mover written last when it captures.
+// Marking the colours again would give the settled board with the horse moved and the
+// opponent gone, and no arrival can be completed, so only those two colours are worked
+// out again. Anything else is left to the whole rebuild.
+bool GameEngine::rebuildAfterOneMove(int horse, int mover) {
+    const int c = horse / 5;
+    const int k = horse % 5;
+    const int to = state_.horseSquare[c][k];
+    if (to < 1 || to >= 100 * c + 6) {
+        return false;
+    }
+    int* owner = state_.boardOwner;
+    const int taken = owner[to];
+    if (taken == c || (taken != 0 && mover != c)) {
+        return false;
+    }
+    const int from = settledSquares_[c][k - 1];
+    if (from > 0) {
+        owner[from] = 0;
+    }
+    owner[to] = c;
+    settleColour(c, 0);
+    if (taken != 0) {
+        settleColour(taken, to);
+    }
+    noteSettledHorses();
+    return true;
+}
+
+// The colour's horses in ascending order, stables last, leaving out a horse on `lost`;
+// its marked squares are then exactly the squares it holds.
+void GameEngine::settleColour(int y, int lost) {
+    constexpr int none = 1 << 30;
+    int v[4];
+    for (int i = 0; i < 4; ++i) {
+        const int s = state_.horseSquare[y][i + 1];
+        v[i] = s <= 0 || s == lost ? none : s;
+    }
+    sortFour(v);
+    int n = 0;
+    for (int i = 0; i < 4; ++i) {
+        n += v[i] != none;
+        state_.horseSquare[y][i + 1] = v[i] != none ? v[i] : 0;
+        markedSquares_[y][i] = v[i] != none ? v[i] : 0;
+    }
+    markedCount_[y] = n;
+}
+
+void GameEngine::sortFour(int v[4]) {
+    auto order = [v](int a, int b) {
+        const int lo = std::min(v[a], v[b]);
+        v[b] = std::max(v[a], v[b]);
+        v[a] = lo;
+    };
+    order(0, 1);
+    order(2, 3);
+    order(0, 2);
+    order(1, 3);
+    order(1, 2);
 }
 
 // Called after every renumbering: the board then holds each colour's squares and nothing

@@ -78,7 +78,10 @@ private:
     void clearMarkedSquares();
     void markSquare(int square, int colour);
     void drawHorses();
-    bool horsesAsLastSettled() const;
+    int horsesChangedSinceSettled() const;
+    bool rebuildAfterOneMove(int horse, int mover);
+    void settleColour(int y, int lost);
+    static void sortFour(int v[4]);
     void noteSettledHorses();
 
     // Squares written since the board was last cleared, so that a rebuild clears and
@@ -91,7 +94,8 @@ private:
     // Most rebuilds follow a throw that moved nothing. When the horses stand where the
     // last renumbering put them, and marking them again would give the same board (no two
     // on a square, an arrived horse on the slot of its own number), a rebuild only has
-    // to redraw them; an arrival message still owed sends it the long way.
+    // to redraw them; an arrival message still owed sends it the long way. After a move
+    // only the mover and the colour it captured are worked out again.
     int settledSquares_[5][4] = {};
     // Where the last renumbering drew each horse, by number then colour.
     int drawSquares_[16] = {};
