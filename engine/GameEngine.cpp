@@ -372,6 +372,9 @@ int GameEngine::targetSquare(int colour, int square) {
     const int d = state_.dieValue;
     const int* owner = state_.boardOwner;
 
+    if (square >= 1 && square <= 56 && d >= 1 && d <= 6) {
+        return trackTarget(colour, square);
+    }
     if (square == 0) {
         const int S = layout.startSquare;
         if (d == 6 && owner[S] != colour && !state_.exitGranted) {
@@ -417,17 +420,45 @@ int GameEngine::targetSquare(int colour, int square) {
     return square;
 }
 
+// A track move of a horse on 1..56 with a throw of 1..6, as targetSquare gives it, worked
+// out without a branch on the board: which squares are taken is down to the die.
+int GameEngine::trackTarget(int colour, int square) const {
+    const ColourLayout& layout = *layouts[colour];
+    const int d = state_.dieValue;
+    const int* owner = state_.boardOwner;
+    const int L = layout.lastTrackSquare;
+    const int H = layout.homeSquare;
+    // A horse must land exactly on its last track square, then enter with a 1.
+    const bool pastLast = square <= L && L < square + d;
+    const bool enters = square == L && d == 1 && owner[H] == 0;
+    int passed = 0;
+    for (int i = 1; i < 6; ++i) {
+        int s = square + i;
+        s -= 56 & -static_cast<int>(s > 56);
+        passed |= owner[s] & -static_cast<int>(i < d);
+    }
+    int t = square + d;
+    t -= 56 & -static_cast<int>(t > 56);
+    const bool lands = passed == 0 && owner[t] != colour;
+    const int landing = lands ? t : square;
+    return pastLast ? (enters ? H : square) : landing;
+}
+
+// Markers are placed without sound, so drawHorseAt(-1 or square, marker, 10) only moves
+// the image: to 500, or onto the target.
 void GameEngine::showMoveChoices(int colour, int kind) {
     (void)colour;
     for (int k = 1; k <= 4; ++k) {
-        drawAt(-1, images.marker[k], markerColour);
+        view_.moveImageToSquare(images.marker[k], Square::OffBoard);
     }
     const int* target = state_.moveTarget;
-    if (target[1] == 0 && target[2] == 0 && target[3] == 0 && target[4] == 0) {
+    if ((target[1] | target[2] | target[3] | target[4]) == 0) {
         return;
     }
     for (int k = 1; k <= 4; ++k) {
-        drawAt(target[k] != 0 ? target[k] : -1, images.marker[k], markerColour);
+        const int t = target[k];
+        view_.moveImageToSquare(images.marker[k],
+                                t | (Square::OffBoard & -static_cast<int>(t == 0)));
     }
     state_.moveSettled = false;
     if (kind != PlayerKind::Human) {
@@ -750,17 +781,22 @@ void GameEngine::sortFour(int v[4]) {
 // else, so marking the same horses again gives the same board unless an arrived horse
 // would move to the slot of its new number.
 void GameEngine::noteSettledHorses() {
-    bool settled = true;
+    // Bitwise rather than short-circuit: where the horses stand is down to the die, and
+    // every branch on it is a guess.
+    unsigned unsettled = 0;
     for (int y = 1; y <= 4; ++y) {
         const int finish = 100 * y + 6;
         for (int k = 1; k <= 4; ++k) {
             const int s = state_.horseSquare[y][k];
-            settled = settled && (s < finish || s == finish + k);
+            unsettled |=
+                static_cast<unsigned>(s >= finish) & static_cast<unsigned>(s != finish + k);
             settledSquares_[y][k - 1] = s;
-            drawSquares_[4 * (k - 1) + (y - 1)] = s != 0 ? s : images.horse[y][k].restingSquare();
+            const int inStable = -static_cast<int>(s == 0);
+            drawSquares_[4 * (k - 1) + (y - 1)] =
+                s | (inStable & images.horse[y][k].restingSquare());
         }
         const int* slot = &state_.boardOwner[finish + 1];
-        slotsFull_[y] = slot[0] == y && slot[1] == y && slot[2] == y && slot[3] == y;
+        slotsFull_[y] = (slot[0] == y) & (slot[1] == y) & (slot[2] == y) & (slot[3] == y);
     }
-    settled_ = settled;
+    settled_ = unsettled == 0;
 }

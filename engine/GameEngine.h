@@ -79,6 +79,7 @@ private:
     void markSquare(int square, int colour);
     void drawHorses();
     int horsesChangedSinceSettled() const;
+    int trackTarget(int colour, int square) const;
     bool rebuildAfterOneMove(int horse, int mover);
     void settleColour(int y, int lost);
     static void sortFour(int v[4]);
