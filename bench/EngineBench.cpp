@@ -31,6 +31,22 @@ void BM_CompleteGame(benchmark::State& state) {
 }
 BENCHMARK(BM_CompleteGame)->Arg(3000)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
+// The blink while a person is to throw: the event a game on virtual time fires most, ten
+// times for every throw, through the clock, the timer and the engine.
+void BM_BlinkWhileWaiting(benchmark::State& state) {
+    Settings settings; // Jaune is a person
+    VirtualClock clock;
+    NullView view(clock);
+    RandomDie die(3);
+    HeadlessGame game(clock, view, die, settings);
+    game.engine().startNewGame();
+    for (auto _ : state) {
+        clock.runNext();
+    }
+    benchmark::DoNotOptimize(game.engine().state().blinkOn);
+}
+BENCHMARK(BM_BlinkWhileWaiting);
+
 // One throw's rule work: the targets of a colour, then the rebuild that redraws the board,
 // on a mid-game position with horses of every colour on the track and in the columns.
 void BM_TargetsAndRebuild(benchmark::State& state) {

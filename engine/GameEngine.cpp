@@ -209,7 +209,10 @@ void GameEngine::blinkTick() {
     timers_.clignotant->stop();
     const bool show = state_.blinkOn;
     view_.setMarkerPictures(show);
-    for (int c = 1; c <= 4; ++c) {
+    // Between two human throws no button is armed: the four flags read as one word.
+    std::uint32_t armed;
+    std::memcpy(&armed, &state_.throwArmed[1], sizeof armed);
+    for (int c = 1; armed != 0 && c <= 4; ++c) {
         if (settings_.playerKind[c] == PlayerKind::Human && state_.throwArmed[c]) {
             view_.setThrowButtonLit(c, show);
         }

@@ -5,10 +5,15 @@
 #include <algorithm>
 
 VirtualTimer* VirtualClock::nextDue() const {
+    std::uint64_t due;
+    return nextDue(due);
+}
+
+VirtualTimer* VirtualClock::nextDue(std::uint64_t& bestDue) const {
     // Without branches on the timers' states: which timer comes next changes from one
     // event to the next, and a wrong guess costs more than the comparisons.
     VirtualTimer* best = nullptr;
-    std::uint64_t bestDue = never;
+    bestDue = never;
     std::uint64_t bestSequence = 0;
     for (VirtualTimer* t : timers_) {
         const std::uint64_t due = t->orderDue_;
@@ -21,27 +26,30 @@ VirtualTimer* VirtualClock::nextDue() const {
     return best;
 }
 
-void VirtualClock::fire(VirtualTimer* timer) {
-    now_ = std::max(now_, timer->due_);
-    timer->fire();
+void VirtualClock::fire(VirtualTimer* timer, std::uint64_t due) {
+    const Ms now = std::max(now_, static_cast<Ms>(due));
+    now_ = now;
+    timer->fire(now);
 }
 
 bool VirtualClock::runNext() {
-    VirtualTimer* timer = nextDue();
+    std::uint64_t due;
+    VirtualTimer* timer = nextDue(due);
     if (timer == nullptr) {
         return false;
     }
-    fire(timer);
+    fire(timer, due);
     return true;
 }
 
 bool VirtualClock::runWhile(const bool& running, long maxEvents) {
     for (long events = 0; running; ++events) {
-        VirtualTimer* timer = nextDue();
+        std::uint64_t due;
+        VirtualTimer* timer = nextDue(due);
         if (events >= maxEvents || timer == nullptr) {
             return false;
         }
-        fire(timer);
+        fire(timer, due);
     }
     return true;
 }
@@ -50,7 +58,7 @@ void VirtualClock::runFor(Ms ms) {
     const Ms end = now_ + std::max<Ms>(ms, 0);
     for (VirtualTimer* timer = nextDue(); timer != nullptr && timer->due() <= end;
          timer = nextDue()) {
-        fire(timer);
+        fire(timer, static_cast<std::uint64_t>(timer->due()));
     }
     now_ = std::max(now_, end);
 }

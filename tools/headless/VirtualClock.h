@@ -44,7 +44,8 @@ public:
     std::uint64_t nextSequence() { return ++sequence_; }
 
 private:
-    void fire(VirtualTimer* timer);
+    VirtualTimer* nextDue(std::uint64_t& due) const;
+    void fire(VirtualTimer* timer, std::uint64_t due);
 
     Ms now_ = 0;
     std::uint64_t sequence_ = 0;

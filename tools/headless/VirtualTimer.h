@@ -35,11 +35,11 @@ public:
     std::uint64_t sequence() const { return sequence_; }
     int ticks() const { return ticks_; }
 
-    // Called by the clock when the timer is due.
-    void fire() {
+    // Called by the clock when the timer is due, with the time it has moved on to.
+    void fire(VirtualClock::Ms now) {
         ++ticks_;
         // A repeating timer counts its next period from now, unless the handler restarts it.
-        restartCount();
+        restartCount(now);
         handler_(context_);
     }
 
@@ -48,11 +48,15 @@ private:
 
     static void callFunction(void* timer);
     static void doNothing(void*) {}
-    void restartCount() {
-        due_ = clock_.now() + interval_;
+    // Worked out in registers and stored once: each tick's times depend on the last
+    // tick's, and every trip through memory on the way adds to every tick.
+    void restartCount(VirtualClock::Ms now) {
+        const VirtualClock::Ms due = now + interval_;
+        due_ = due;
         sequence_ = clock_.nextSequence();
-        updateOrder();
+        orderDue_ = canFire() ? static_cast<std::uint64_t>(due) : VirtualClock::never;
     }
+    void restartCount() { restartCount(clock_.now()); }
     // The clock fires the timer due first, ties in the order their counts began; a timer
     // that cannot fire sorts after all others.
     void updateOrder() {
