@@ -499,7 +499,7 @@ void GameEngine::markColourOnBoard(int y) {
     if (!isColour(y)) {
         return;
     }
-    settled_ = false;
+    unsettled_ = allUnsettled;
     const int finish = 100 * y + 6;
     for (int k = 1; k <= 4; ++k) {
         const int s = state_.horseSquare[y][k];
@@ -674,7 +674,7 @@ int GameEngine::ownerAt(int square) const {
 }
 
 void GameEngine::clearBoard() {
-    settled_ = false;
+    unsettled_ = allUnsettled;
     std::memset(state_.boardOwner, 0, sizeof state_.boardOwner);
     std::fill(std::begin(markedCount_), std::end(markedCount_), 0);
 }
@@ -702,20 +702,22 @@ int GameEngine::horsesChangedSinceSettled() const {
     std::uint32_t pending;
     std::memcpy(&full, &slotsFull_[1], sizeof full);
     std::memcpy(&pending, &state_.arrivalPending[1], sizeof pending);
-    if (!settled_ || (full & pending) != 0) {
+    if (unsettled_ != 0 || (full & pending) != 0) {
         return -1;
     }
     // Gathered without a branch per horse: which horse moved is down to the die.
     unsigned differ = 0;
-    int last = 0;
     for (int y = 1; y <= 4; ++y) {
         for (int k = 1; k <= 4; ++k) {
-            const unsigned d = state_.horseSquare[y][k] != settledSquares_[y][k - 1];
-            differ += d;
-            last = d != 0 ? 5 * y + k : last;
+            differ |= static_cast<unsigned>(state_.horseSquare[y][k] != settledSquares_[y][k - 1])
+                      << (5 * y + k);
         }
     }
-    return differ == 0 ? 0 : differ == 1 ? last : -1;
+    if (differ == 0) {
+        return 0;
+    }
+    // One horse only: its bit, 5 x colour + number, is the lowest and the only one.
+    return (differ & (differ - 1)) == 0 ? __builtin_ctz(differ) : -1;
 }
 
 // One horse moved from a settled board, the way every move goes: onto an empty square or
@@ -741,10 +743,11 @@ bool GameEngine::rebuildAfterOneMove(int horse, int mover) {
     }
     owner[to] = c;
     settleColour(c, 0);
+    noteSettledColour(c);
     if (taken != 0) {
         settleColour(taken, to);
+        noteSettledColour(taken);
     }
-    noteSettledHorses();
     return true;
 }
 
@@ -784,22 +787,24 @@ void GameEngine::sortFour(int v[4]) {
 // else, so marking the same horses again gives the same board unless an arrived horse
 // would move to the slot of its new number.
 void GameEngine::noteSettledHorses() {
+    for (int y = 1; y <= 4; ++y) {
+        noteSettledColour(y);
+    }
+}
+
+void GameEngine::noteSettledColour(int y) {
     // Bitwise rather than short-circuit: where the horses stand is down to the die, and
     // every branch on it is a guess.
+    const int finish = 100 * y + 6;
     unsigned unsettled = 0;
-    for (int y = 1; y <= 4; ++y) {
-        const int finish = 100 * y + 6;
-        for (int k = 1; k <= 4; ++k) {
-            const int s = state_.horseSquare[y][k];
-            unsettled |=
-                static_cast<unsigned>(s >= finish) & static_cast<unsigned>(s != finish + k);
-            settledSquares_[y][k - 1] = s;
-            const int inStable = -static_cast<int>(s == 0);
-            drawSquares_[4 * (k - 1) + (y - 1)] =
-                s | (inStable & images.horse[y][k].restingSquare());
-        }
-        const int* slot = &state_.boardOwner[finish + 1];
-        slotsFull_[y] = (slot[0] == y) & (slot[1] == y) & (slot[2] == y) & (slot[3] == y);
+    for (int k = 1; k <= 4; ++k) {
+        const int s = state_.horseSquare[y][k];
+        unsettled |= static_cast<unsigned>(s >= finish) & static_cast<unsigned>(s != finish + k);
+        settledSquares_[y][k - 1] = s;
+        const int inStable = -static_cast<int>(s == 0);
+        drawSquares_[4 * (k - 1) + (y - 1)] = s | (inStable & images.horse[y][k].restingSquare());
     }
-    settled_ = unsettled == 0;
+    const int* slot = &state_.boardOwner[finish + 1];
+    slotsFull_[y] = (slot[0] == y) & (slot[1] == y) & (slot[2] == y) & (slot[3] == y);
+    unsettled_ = (unsettled_ & ~(1u << y)) | (unsettled << y);
 }

@@ -84,6 +84,7 @@ private:
     void settleColour(int y, int lost);
     static void sortFour(int v[4]);
     void noteSettledHorses();
+    void noteSettledColour(int y);
 
     // Squares written since the board was last cleared, so that a rebuild clears and
     // renumbers only those instead of all 500 (a whole game is played thousands of times
@@ -100,7 +101,10 @@ private:
     int settledSquares_[5][4] = {};
     // Where the last renumbering drew each horse, by number then colour.
     int drawSquares_[16] = {};
-    bool settled_ = false;
+    // A bit per colour whose horses would not come back unchanged, all of them until a
+    // renumbering has run.
+    static constexpr unsigned allUnsettled = 0x1e;
+    unsigned unsettled_ = allUnsettled;
     bool slotsFull_[5] = {};
 
     BoardView& view_;
