@@ -1,4 +1,5 @@
 #include "GameStatistics.h"
+#include "NullView.h"
 #include "SimOptions.h"
 #include "VirtualTimer.h"
 
@@ -62,6 +63,23 @@ TEST(VirtualTimer, NoIntervalNeverFires) {
     EXPECT_FALSE(clock.runNext());
     clock.runFor(100000);
     EXPECT_EQ(ticks, 0);
+}
+
+TEST(HeadlessGame, ReportsWhetherEachGameRanToItsEnd) {
+    Settings settings;
+    VirtualClock clock;
+    NullView view(clock);
+    RandomDie die(11);
+    HeadlessGame game(clock, view, die, settings);
+    for (int c = 1; c <= 4; ++c) {
+        settings.playerKind[c] = PlayerKind::Disabled;
+    }
+    EXPECT_FALSE(game.playOneGame(1000000)) << "nobody plays: the game never ran";
+    settings.playerKind[2] = PlayerKind::Computer;
+    settings.playerKind[3] = PlayerKind::Computer;
+    EXPECT_TRUE(game.playOneGame(1000000));
+    EXPECT_FALSE(game.engine().state().gameInProgress);
+    EXPECT_FALSE(game.playOneGame(10)) << "ten ticks are far too few for a whole game";
 }
 
 struct OptionCase {

@@ -18,5 +18,9 @@ HeadlessGame::HeadlessGame(VirtualClock& clock, BoardView& view, DieSource& die,
 
 bool HeadlessGame::playOneGame(long maxEvents) {
     engine_.startNewGame();
+    // A game that every colour sits out is refused at once; it did not end, it never ran.
+    if (!engine_.state().gameInProgress) {
+        return false;
+    }
     return clock_.runWhile(engine_.state().gameInProgress, maxEvents);
 }
