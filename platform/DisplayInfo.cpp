@@ -5,6 +5,11 @@
 #ifdef QT_GUI_LIB
 #include <QGuiApplication>
 #include <QScreen>
+#include <QtGui/qguiapplication_platform.h>
+#endif
+
+#if defined(QT_GUI_LIB) && defined(BRAMIDOU_HAVE_X11)
+#include <X11/Xlib.h>
 #endif
 
 double DisplayInfo::colours() const {
@@ -31,3 +36,21 @@ DisplayInfo DisplayInfo::measure() {
     return info;
 }
 #endif
+
+bool DisplayInfo::isOnScreen(unsigned long long nativeWindow) {
+#if defined(QT_GUI_LIB) && defined(BRAMIDOU_HAVE_X11)
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return true;
+    auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    Display* display = x11 ? x11->display() : nullptr;
+    if (display == nullptr || nativeWindow == 0)
+        return true;
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display, static_cast<Window>(nativeWindow), &attributes) == 0)
+        return false;
+    return attributes.map_state == IsViewable;
+#else
+    (void)nativeWindow;
+    return true;
+#endif
+}

@@ -18,4 +18,9 @@ struct DisplayInfo {
 
     // The primary screen of the running application; all zero when there is none.
     static DisplayInfo measure();
+
+    // Whether the native window is really on the screen, so that what is drawn into it
+    // shows. Under a window manager the toolkit may call a window exposed as soon as it
+    // is mapped inside a frame that is not yet shown, and drawing then is lost.
+    static bool isOnScreen(unsigned long long nativeWindow);
 };

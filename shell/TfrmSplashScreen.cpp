@@ -1,6 +1,7 @@
 #include "TfrmSplashScreen.h"
 
 #include "CursorRegistry.h"
+#include "DisplayInfo.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QScreen>
+#include <QThread>
 #include <QWindow>
 
 #include <csetjmp>
@@ -108,11 +110,19 @@ void TfrmSplashScreen::showAndPaintNow() {
         move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
     }
     show();
-    // Qt draws only into an exposed window; the window manager may take a moment to map
-    // it, and nothing else would let it paint before the long, blocking creation.
-    const QDeadlineTimer deadline(2000);
-    while (windowHandle() != nullptr && !windowHandle()->isExposed() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    // Qt draws only into an exposed window, and under a window manager it may call the
+    // window exposed before the frame around it is shown, when drawing is lost. Nothing
+    // would paint it again during the long, blocking creation that follows. Each round
+    // syncs with the X server: a map request left in the output buffer would otherwise
+    // only be sent once the creation is over.
+    QGuiApplication::sync();
+    const QDeadlineTimer deadline(5000);
+    while (!deadline.hasExpired() && (windowHandle() == nullptr || !windowHandle()->isExposed() ||
+                                      !DisplayInfo::isOnScreen(winId()))) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+        QThread::msleep(5);
+        QGuiApplication::sync();
+    }
     repaint();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     QGuiApplication::sync();

@@ -56,26 +56,32 @@ e2e_now_ms() {
     echo $(($(date +%s%N) / 1000000))
 }
 
-# e2e_start_x WIDTH HEIGHT [DEPTH]: a private Xvfb, DISPLAY exported. The server picks a
-# free display number itself (-displayfd), so tests running side by side never collide.
-# May be called again for a second screen; the previous DISPLAY stays in E2E_DISPLAYS.
+# e2e_start_x WIDTH HEIGHT [DEPTH]: a private Xvfb, DISPLAY exported. Display numbers are
+# drawn at random from a high range and the server itself refuses one in use, so tests
+# run side by side (and anyone's :0) never share a screen. May be called again for a
+# second screen; every DISPLAY started stays in E2E_DISPLAYS.
 e2e_start_x() {
-    local w=$1 h=$2 depth=${3:-24} n fifo log
-    fifo=$E2E_TMP/displayfd.$RANDOM
+    local w=$1 h=$2 depth=${3:-24} n pid log attempt
     log=$E2E_TMP/xvfb.${w}x${h}x${depth}.log
-    mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 "${w}x${h}x${depth}" -nolisten tcp -noreset 3>"$fifo" >"$log" 2>&1 &
-    E2E_PIDS+=($!)
-    n=$(timeout 10 head -n 1 "$fifo" || true)
-    rm -f "$fifo"
-    [ -n "$n" ] || e2e_fail "Xvfb did not start at ${w}x${h}x${depth}: $(tail -n 3 "$log")"
-    export DISPLAY=":$n"
-    E2E_DISPLAYS+=("$DISPLAY")
-    e2e_wait_for 10 xdpyinfo || e2e_fail "Xvfb did not answer on $DISPLAY"
-    # xdotool types through the server's virtual test keyboard; its first key switches the
-    # core keyboard over to that device, which a program that is running at that moment
-    # may see as a keymap change and lose the key. Make that switch before any program runs.
-    xdotool key Shift_L
+    for attempt in $(seq 1 20); do
+        n=$((200 + RANDOM % 700))
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 "${w}x${h}x${depth}" -nolisten tcp -noreset >"$log" 2>&1 &
+        pid=$!
+        if DISPLAY=":$n" e2e_wait_for 10 xdpyinfo; then
+            E2E_PIDS+=($pid)
+            export DISPLAY=":$n"
+            E2E_DISPLAYS+=("$DISPLAY")
+            # xdotool types through the server's virtual test keyboard; its first key
+            # switches the core keyboard over to that device, which a program running at
+            # that moment may take for a keymap change, losing the key. Switch now.
+            xdotool key Shift_L
+            return
+        fi
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    e2e_fail "Xvfb did not start at ${w}x${h}x${depth}: $(tail -n 3 "$log")"
 }
 E2E_DISPLAYS=()
 
@@ -84,6 +90,22 @@ e2e_start_wm() {
     E2E_PIDS+=($!)
     e2e_wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window' ||
         e2e_fail "openbox did not start"
+    # openbox announces itself before it is ready: a window mapped in its first moments
+    # can be left neither managed nor shown. Wait until a probe window really shows,
+    # trying again with a new probe when one is lost.
+    local probe attempt shown=0
+    for attempt in 1 2 3 4 5 6; do
+        xmessage -title e2e-wm-probe probe >/dev/null 2>&1 &
+        probe=$!
+        if e2e_wait_for 2 sh -c "xdotool search --onlyvisible --name '^e2e-wm-probe\$'"; then
+            shown=1
+        fi
+        kill "$probe" 2>/dev/null || true
+        wait "$probe" 2>/dev/null || true
+        [ $shown -eq 1 ] && break
+    done
+    [ $shown -eq 1 ] || e2e_fail "openbox does not show windows"
+    e2e_wait_for 5 sh -c "! xdotool search --onlyvisible --name '^e2e-wm-probe\$'" || true
 }
 
 e2e_start_panel() {
@@ -182,11 +204,6 @@ e2e_wait_exit() {
     e2e_wait_for "$seconds" e2e_has_ended "$pid" || return 1
     E2E_EXIT_STATUS=0
     wait "$pid" 2>/dev/null || E2E_EXIT_STATUS=$?
-}
-    e2e_wait_for "$seconds" e2e_has_ended "$pid" || return 1
-    local status=0
-    wait "$pid" || status=$?
-    echo "$status"
 }
 
 # e2e_shot NAME: a screenshot of the whole screen, kept with the artefacts; prints its path.
