@@ -68,8 +68,9 @@ void preferX11Backend() {
 bool displayAccepted() {
     if (DisplayInfo::measure().isGoodEnough())
         return true;
-    refuse(QString::fromUtf8("Ce jeu nécessite un affichage d'au moins 640 x 480 pixels en "
-                             "32765 couleurs ou plus."));
+    // No-break spaces keep "640 x 480" on one line when the box wraps the text.
+    refuse(QString::fromUtf8("Ce jeu nécessite un affichage d'au moins 640\u00a0x\u00a0480 "
+                             "pixels en 32765 couleurs ou plus."));
     return false;
 }
 
