@@ -23,4 +23,13 @@ struct DisplayInfo {
     // shows. Under a window manager the toolkit may call a window exposed as soon as it
     // is mapped inside a frame that is not yet shown, and drawing then is lost.
     static bool isOnScreen(unsigned long long nativeWindow);
+
+    // Whether the toolkit can draw on this display at all: it has nothing for palette
+    // displays, where its own message box would show as an empty rectangle.
+    bool toolkitCanDraw() const { return bitsPerPixel >= 15; }
+
+    // A notice with one OK button drawn with the X server's own core font, for displays
+    // the toolkit cannot draw on. Waits until it is answered; false when it could not be
+    // shown (no X display), and the caller then uses the toolkit's box. Texts are UTF-8.
+    static bool showPlainNotice(const char* title, const char* text);
 };

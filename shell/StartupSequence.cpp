@@ -66,11 +66,14 @@ void preferX11Backend() {
 }
 
 bool displayAccepted() {
-    if (DisplayInfo::measure().isGoodEnough())
+    const DisplayInfo display = DisplayInfo::measure();
+    if (display.isGoodEnough())
         return true;
     // No-break spaces keep "640 x 480" on one line when the box wraps the text.
-    refuse(QString::fromUtf8("Ce jeu nécessite un affichage d'au moins 640\u00a0x\u00a0480 "
-                             "pixels en 32765 couleurs ou plus."));
+    const char* text = "Ce jeu nécessite un affichage d'au moins 640\u00a0x\u00a0480 pixels "
+                       "en 32765 couleurs ou plus.";
+    if (display.toolkitCanDraw() || !DisplayInfo::showPlainNotice(applicationTitle, text))
+        refuse(QString::fromUtf8(text));
     return false;
 }
 
