@@ -267,6 +267,48 @@ private slots:
         QVERIFY(loopQuitsWithin(3000));
     }
 
+    // Only a Wayland session that also offers an X server switches to X11, and a choice
+    // already made for the toolkit always stands.
+    void backendChoiceFollowsTheSession_data() {
+        QTest::addColumn<QByteArray>("platform");
+        QTest::addColumn<QByteArray>("wayland");
+        QTest::addColumn<QByteArray>("x11");
+        QTest::addColumn<QByteArray>("chosen");
+        QTest::newRow("wayland with X")
+            << QByteArray() << QByteArray("wayland-0") << QByteArray(":0") << QByteArray("xcb");
+        QTest::newRow("wayland only")
+            << QByteArray() << QByteArray("wayland-0") << QByteArray() << QByteArray();
+        QTest::newRow("X only") << QByteArray() << QByteArray() << QByteArray(":0") << QByteArray();
+        QTest::newRow("user's choice") << QByteArray("wayland") << QByteArray("wayland-0")
+                                       << QByteArray(":0") << QByteArray("wayland");
+    }
+
+    void backendChoiceFollowsTheSession() {
+        QFETCH(QByteArray, platform);
+        QFETCH(QByteArray, wayland);
+        QFETCH(QByteArray, x11);
+        QFETCH(QByteArray, chosen);
+        const QByteArray saved[] = {qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"),
+                                    qgetenv("DISPLAY")};
+        const char* names[] = {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"};
+        const QByteArray wanted[] = {platform, wayland, x11};
+        for (int i = 0; i < 3; ++i) {
+            if (wanted[i].isEmpty())
+                qunsetenv(names[i]);
+            else
+                qputenv(names[i], wanted[i]);
+        }
+        StartupSequence::preferX11Backend();
+        const QByteArray result = qgetenv("QT_QPA_PLATFORM");
+        for (int i = 0; i < 3; ++i) {
+            if (saved[i].isEmpty())
+                qunsetenv(names[i]);
+            else
+                qputenv(names[i], saved[i]);
+        }
+        QCOMPARE(result, chosen);
+    }
+
     void destroyedMainWindowEndsTheLoop() {
         auto* main = new QWidget;
         main->show();
