@@ -2,7 +2,9 @@
 
 #ifdef QT_WIDGETS_LIB
 #include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
+#include <QWindow>
 #include <QtGui/qguiapplication_platform.h>
 
 #ifdef BRAMIDOU_HAVE_X11
@@ -64,7 +66,7 @@ bool hasWindowManager() {
 // The EWMH request for a window the window manager already manages. Qt learns the new
 // state back from the window's _NET_WM_STATE property, as for any change the window
 // manager makes.
-void askWindowManager(QWidget* mainWindow, bool fullScreen) {
+void askWindowManager(QWidget* mainWindow, bool on, const char* stateName) {
     auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
     Display* display = x11 ? x11->display() : nullptr;
     if (display == nullptr)
@@ -74,21 +76,58 @@ void askWindowManager(QWidget* mainWindow, bool fullScreen) {
     event.xclient.window = static_cast<Window>(mainWindow->winId());
     event.xclient.message_type = XInternAtom(display, "_NET_WM_STATE", False);
     event.xclient.format = 32;
-    event.xclient.data.l[0] = fullScreen ? 1 : 0; // _NET_WM_STATE_ADD, _NET_WM_STATE_REMOVE
-    event.xclient.data.l[1] =
-        static_cast<long>(XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False));
+    event.xclient.data.l[0] = on ? 1 : 0; // _NET_WM_STATE_ADD, _NET_WM_STATE_REMOVE
+    event.xclient.data.l[1] = static_cast<long>(XInternAtom(display, stateName, False));
     event.xclient.data.l[3] = 1; // the request comes from an application
     XSendEvent(display, DefaultRootWindow(display), False,
                SubstructureRedirectMask | SubstructureNotifyMask, &event);
     XFlush(display);
 }
 #else
-void askWindowManager(QWidget*, bool) {}
+void askWindowManager(QWidget*, bool, const char*) {}
 #endif
 
-// Full-screen is the one state every EWMH window manager stacks above its panels, and it
-// leaves every other program's windows as they are.
-void setFullScreen(QWidget* mainWindow, bool on) {
+// A window that exactly covers its screen goes full-screen, the one state every EWMH
+// window manager stacks above its panels. A larger one (the 1024 artwork on a 1024 x 600
+// screen) must keep its centred place overlapping the edges, which a full-screen state
+// would pin to the screen's corner and clip: it is kept above the panels instead.
+// Either way every other program's windows are left as they are.
+bool coversScreenExactly(const QWidget* mainWindow) {
+    const QScreen* screen = mainWindow->screen();
+    return screen == nullptr || screen->geometry().size() == mainWindow->size();
+}
+
+void setAboveTaskbar(QWidget* mainWindow, bool on);
+
+// Before the window is shown its size is not final, so whether it will cover the screen
+// exactly is not known yet: the choice is made when it is shown, before it is mapped,
+// where Qt still writes the state for the window manager to find at the map.
+class ApplyWhenShown : public QObject {
+public:
+    ApplyWhenShown(QWidget* window, bool on) : QObject(window), on_(on) {
+        window->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched == parent()) {
+            auto* window = static_cast<QWidget*>(watched);
+            window->removeEventFilter(this);
+            if (QWindow* handle = window->windowHandle()) {
+                if (coversScreenExactly(window))
+                    handle->setWindowStates(on_ ? (handle->windowStates() | Qt::WindowFullScreen)
+                                                : (handle->windowStates() & ~Qt::WindowFullScreen));
+                else
+                    handle->setFlag(Qt::WindowStaysOnTopHint, on_);
+            }
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    bool on_;
+};
+
+void setAboveTaskbar(QWidget* mainWindow, bool on) {
     if (mainWindow == nullptr || !mainWindow->isWindow())
         return;
     if (QGuiApplication::platformName() != QLatin1String("xcb") || !hasWindowManager())
@@ -96,25 +135,24 @@ void setFullScreen(QWidget* mainWindow, bool on) {
     if (mainWindow->testAttribute(Qt::WA_WState_Created) && mainWindow->isVisible()) {
         // Shown, perhaps minimised: changing Qt's own state here would have Qt map and
         // iconify a minimised window again to apply it, racing the window manager.
-        askWindowManager(mainWindow, on);
+        askWindowManager(mainWindow, on,
+                         coversScreenExactly(mainWindow) ? "_NET_WM_STATE_FULLSCREEN"
+                                                         : "_NET_WM_STATE_ABOVE");
         return;
     }
-    // Not shown yet: Qt hands the state to the window manager when it maps the window.
-    const Qt::WindowStates state = mainWindow->windowState();
-    const Qt::WindowStates wanted =
-        on ? (state | Qt::WindowFullScreen) : (state & ~Qt::WindowFullScreen);
-    if (wanted != state)
-        mainWindow->setWindowState(wanted);
+    for (auto* pending : mainWindow->findChildren<ApplyWhenShown*>(Qt::FindDirectChildrenOnly))
+        delete pending;
+    new ApplyWhenShown(mainWindow, on);
 }
 
 } // namespace
 
 namespace Taskbar {
 void hide(QWidget* mainWindow) {
-    setFullScreen(mainWindow, true);
+    setAboveTaskbar(mainWindow, true);
 }
 void show(QWidget* mainWindow) {
-    setFullScreen(mainWindow, false);
+    setAboveTaskbar(mainWindow, false);
 }
 } // namespace Taskbar
 
