@@ -685,7 +685,9 @@ bool TfrmPrincipale::FormCloseQuery() {
 
 void TfrmPrincipale::FormClose() {
     Taskbar::show(this);
-    QCoreApplication::quit();
+    // exit(), not quit(): quit() gives up when any other visible window (the CD player,
+    // always on top) declines to close, and the main window's close must end the game.
+    QCoreApplication::exit(0);
 }
 
 void TfrmPrincipale::closeEvent(QCloseEvent* event) {
