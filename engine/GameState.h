@@ -4,9 +4,9 @@
 struct GameState {
     int currentColour = 0;
     int dieValue = 0;
-    int boardOwner[501] = {};      // 1..500
-    int horseSquare[5][5] = {};    // [colour 1..4][horse 1..4]
-    int moveTarget[5] = {};        // [horse 1..4]
+    int boardOwner[501] = {};   // 1..500
+    int horseSquare[5][5] = {}; // [colour 1..4][horse 1..4]
+    int moveTarget[5] = {};     // [horse 1..4]
     bool colourFinished[5] = {};
     bool arrivalPending[5] = {};
     bool moveSettled = false;

@@ -14,9 +14,7 @@ struct ImageRef {
 
     // Where the image rests when it has no square of its own: a horse on its stable
     // square, anything else out of sight.
-    constexpr int restingSquare() const {
-        return kind == Horse ? 100 * colour + 20 + number : 500;
-    }
+    constexpr int restingSquare() const { return kind == Horse ? 100 * colour + 20 + number : 500; }
 
     constexpr bool operator==(const ImageRef& o) const {
         return kind == o.kind && colour == o.colour && number == o.number;

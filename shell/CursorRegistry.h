@@ -15,8 +15,14 @@ QCursor cursorFor(int id);
 } // namespace CursorRegistry
 
 namespace CursorId {
-enum : int { Default = 0, HandPoint = 21, NoDrop = 13, BuiltinHandPoint = -21,
-             BuiltinNoDrop = -13, BuiltinAppStart = -19 };
+enum : int {
+    Default = 0,
+    HandPoint = 21,
+    NoDrop = 13,
+    BuiltinHandPoint = -21,
+    BuiltinNoDrop = -13,
+    BuiltinAppStart = -19
+};
 }
 
 // A control's cursor identifier, kept on the widget so the switch below can find it.

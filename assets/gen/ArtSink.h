@@ -17,8 +17,8 @@ public:
 };
 
 // The renderers, one per family of pictures.
-void renderBoardArt(ArtSink& sink);  // boards, button highlights, die, horses, markers
-void renderDialogArt(ArtSink& sink); // message box, settings dialog, CD player, about
+void renderBoardArt(ArtSink& sink);   // boards, button highlights, die, horses, markers
+void renderDialogArt(ArtSink& sink);  // message box, settings dialog, CD player, about
 void renderStartupArt(ArtSink& sink); // splash JPEG, window icon
 void renderCursors(ArtSink& sink);
 void renderSounds(ArtSink& sink);
