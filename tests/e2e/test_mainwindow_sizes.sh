@@ -59,4 +59,7 @@ check_screen() (
 check_screen 800 600 800 0
 check_screen 1024 768 1024 0
 check_screen 640 480 640 0
+# 1024 x 600 has one of the three widths, so the 1024 artwork is centred, not floated: its
+# top is (600 - 768) / 2 = -84 and it overlaps both edges of the screen.
+check_screen 1024 600 1024 -84
 echo "PASS"
