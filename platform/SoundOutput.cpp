@@ -30,9 +30,9 @@ constexpr int kPrebufferMs = 20;
 constexpr int kRequestMs = 10;
 constexpr std::size_t kChunkFrames = 2048;
 
-std::uint32_t bytesFor(int ms, const pa_sample_spec& spec) {
+std::uint32_t bytesFor(int ms, const pa_sample_spec& sampleFormat) {
     return static_cast<std::uint32_t>(
-        pa_usec_to_bytes(static_cast<pa_usec_t>(ms) * PA_USEC_PER_MSEC, &spec));
+        pa_usec_to_bytes(static_cast<pa_usec_t>(ms) * PA_USEC_PER_MSEC, &sampleFormat));
 }
 
 } // namespace
@@ -72,19 +72,19 @@ struct SoundOutput::Impl {
             rememberNoServer();
             return false;
         }
-        pa_sample_spec spec{};
-        spec.format = PA_SAMPLE_S16NE;
-        spec.rate = static_cast<std::uint32_t>(fileRate);
-        spec.channels = static_cast<std::uint8_t>(fileChannels);
+        pa_sample_spec sampleFormat{};
+        sampleFormat.format = PA_SAMPLE_S16NE;
+        sampleFormat.rate = static_cast<std::uint32_t>(fileRate);
+        sampleFormat.channels = static_cast<std::uint8_t>(fileChannels);
         pa_buffer_attr attr{};
         attr.maxlength = static_cast<std::uint32_t>(-1);
-        attr.tlength = bytesFor(kTargetLatencyMs, spec);
-        attr.prebuf = bytesFor(kPrebufferMs, spec);
-        attr.minreq = bytesFor(kRequestMs, spec);
+        attr.tlength = bytesFor(kTargetLatencyMs, sampleFormat);
+        attr.prebuf = bytesFor(kPrebufferMs, sampleFormat);
+        attr.minreq = bytesFor(kRequestMs, sampleFormat);
         attr.fragsize = static_cast<std::uint32_t>(-1);
         int error = 0;
         pa_simple* fresh = pa_simple_new(nullptr, "Les Bramidou", PA_STREAM_PLAYBACK, nullptr,
-                                         "Effets", &spec, nullptr, &attr, &error);
+                                         "Effets", &sampleFormat, nullptr, &attr, &error);
         if (!fresh) {
             rememberNoServer();
             return false;
