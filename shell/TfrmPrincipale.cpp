@@ -684,10 +684,8 @@ bool TfrmPrincipale::FormCloseQuery() {
 }
 
 void TfrmPrincipale::FormClose() {
+    // The start-up sequence ends the event loop once this close has gone through.
     Taskbar::show(this);
-    // exit(), not quit(): quit() gives up when any other visible window (the CD player,
-    // always on top) declines to close, and the main window's close must end the game.
-    QCoreApplication::exit(0);
 }
 
 void TfrmPrincipale::closeEvent(QCloseEvent* event) {
