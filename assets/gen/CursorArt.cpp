@@ -22,6 +22,16 @@ QImage blankLayer() {
     return image;
 }
 
+// The outline through the given corners, closed back to the first.
+template <size_t N> QPainterPath closedPolygon(const QPointF (&points)[N]) {
+    QPainterPath path;
+    path.moveTo(points[0]);
+    for (const QPointF& pt : points)
+        path.lineTo(pt);
+    path.closeSubpath();
+    return path;
+}
+
 // White with a faint fall-off towards the bottom, as if lit from the top left.
 QBrush paperWhite() {
     QLinearGradient g(0, 0, kSize * 0.6, kSize);
@@ -49,11 +59,7 @@ QPainterPath joined(QPainterPath a, const QPainterPath& b) {
 QPainterPath arrowPath(double scale = 1.0) {
     const QPointF points[] = {{0, 0},      {0, 17},   {4, 13}, {7, 19.5},
                               {9.6, 18.4}, {6.8, 12}, {12, 12}};
-    QPainterPath path;
-    path.moveTo(points[0]);
-    for (const QPointF& pt : points)
-        path.lineTo(pt);
-    path.closeSubpath();
+    const QPainterPath path = closedPolygon(points);
     return QTransform().translate(1.5, 1.0).scale(scale, scale).map(path);
 }
 
@@ -64,11 +70,7 @@ QPainterPath doubleArrow(double halfLength, double angle, double headHalf = 4.5,
     const QPointF points[] = {{-a, 0},         {-b, -headHalf}, {-b, -shaftHalf}, {b, -shaftHalf},
                               {b, -headHalf},  {a, 0},          {b, headHalf},    {b, shaftHalf},
                               {-b, shaftHalf}, {-b, headHalf}};
-    QPainterPath path;
-    path.moveTo(points[0]);
-    for (const QPointF& pt : points)
-        path.lineTo(pt);
-    path.closeSubpath();
+    const QPainterPath path = closedPolygon(points);
     return QTransform().translate(kMid, kMid).rotate(angle).map(path);
 }
 
@@ -78,11 +80,7 @@ QPainterPath outwardArrow(double from, double to, double angle) {
     const double b = to - headLength;
     const QPointF points[] = {{from, -shaftHalf}, {b, -shaftHalf}, {b, -headHalf},   {to, 0},
                               {b, headHalf},      {b, shaftHalf},  {from, shaftHalf}};
-    QPainterPath path;
-    path.moveTo(points[0]);
-    for (const QPointF& pt : points)
-        path.lineTo(pt);
-    path.closeSubpath();
+    const QPainterPath path = closedPolygon(points);
     return QTransform().translate(kMid, kMid).rotate(angle).map(path);
 }
 
