@@ -3,70 +3,80 @@
 #include "VirtualTimer.h"
 
 #include <algorithm>
+#include <stdexcept>
+
+// With branches: in a game the same timer comes next many times over, so the guess is
+// nearly always right and lets the next event start before the last one's due times are
+// read back; worked out without branches, every event waits for them. Counts never begin
+// twice with the same sequence number, so two timers that can fire never tie on both keys;
+// two that cannot both stand at `never`, and which of them wins does not matter.
+int VirtualClock::nextSlot() const {
+    static_assert(maxTimers == 3, "the choice below compares three slots");
+    const Slot* s = slots_;
+    auto before = [s](int a, int b) {
+        return s[a].due < s[b].due || (s[a].due == s[b].due && s[a].sequence < s[b].sequence);
+    };
+    int best = before(1, 0) ? 1 : 0;
+    if (before(2, best)) {
+        best = 2;
+    }
+    return s[best].due == never ? -1 : best;
+}
 
 VirtualTimer* VirtualClock::nextDue() const {
-    std::uint64_t due;
-    return nextDue(due);
+    const int slot = nextSlot();
+    return slot < 0 ? nullptr : slots_[slot].timer;
 }
 
-VirtualTimer* VirtualClock::nextDue(std::uint64_t& bestDue) const {
-    // Without branches on the timers' states: which timer comes next changes from one
-    // event to the next, and a wrong guess costs more than the comparisons.
-    VirtualTimer* best = nullptr;
-    bestDue = never;
-    std::uint64_t bestSequence = 0;
-    for (VirtualTimer* t : timers_) {
-        const std::uint64_t due = t->orderDue_;
-        const bool earlier =
-            (due < bestDue) | ((due == bestDue) & (due != never) & (t->sequence_ < bestSequence));
-        best = earlier ? t : best;
-        bestDue = earlier ? due : bestDue;
-        bestSequence = earlier ? t->sequence_ : bestSequence;
-    }
-    return best;
-}
-
-void VirtualClock::fire(VirtualTimer* timer, std::uint64_t due) {
-    const Ms now = std::max(now_, static_cast<Ms>(due));
+void VirtualClock::fire(int slot) {
+    const Ms now = std::max(now_, static_cast<Ms>(slots_[slot].due));
     now_ = now;
-    timer->fire(now);
+    slots_[slot].timer->fire(now);
 }
 
 bool VirtualClock::runNext() {
-    std::uint64_t due;
-    VirtualTimer* timer = nextDue(due);
-    if (timer == nullptr) {
+    const int slot = nextSlot();
+    if (slot < 0) {
         return false;
     }
-    fire(timer, due);
+    fire(slot);
     return true;
 }
 
 bool VirtualClock::runWhile(const bool& running, long maxEvents) {
     for (long events = 0; running; ++events) {
-        std::uint64_t due;
-        VirtualTimer* timer = nextDue(due);
-        if (events >= maxEvents || timer == nullptr) {
+        const int slot = nextSlot();
+        if (events >= maxEvents || slot < 0) {
             return false;
         }
-        fire(timer, due);
+        fire(slot);
     }
     return true;
 }
 
 void VirtualClock::runFor(Ms ms) {
     const Ms end = now_ + std::max<Ms>(ms, 0);
-    for (VirtualTimer* timer = nextDue(); timer != nullptr && timer->due() <= end;
-         timer = nextDue()) {
-        fire(timer, static_cast<std::uint64_t>(timer->due()));
+    for (int slot = nextSlot(); slot >= 0 && static_cast<Ms>(slots_[slot].due) <= end;
+         slot = nextSlot()) {
+        fire(slot);
     }
     now_ = std::max(now_, end);
 }
 
-void VirtualClock::attach(VirtualTimer* timer) {
-    timers_.push_back(timer);
+VirtualClock::Slot* VirtualClock::attach(VirtualTimer* timer) {
+    for (Slot& slot : slots_) {
+        if (slot.timer == nullptr) {
+            slot = Slot{never, 0, timer};
+            return &slot;
+        }
+    }
+    throw std::length_error("a virtual clock drives at most three timers");
 }
 
 void VirtualClock::detach(VirtualTimer* timer) {
-    timers_.erase(std::remove(timers_.begin(), timers_.end(), timer), timers_.end());
+    for (Slot& slot : slots_) {
+        if (slot.timer == timer) {
+            slot = Slot{};
+        }
+    }
 }

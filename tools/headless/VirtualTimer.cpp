@@ -1,8 +1,8 @@
 #include "VirtualTimer.h"
 
-VirtualTimer::VirtualTimer(VirtualClock& clock, std::function<void()> onTick) : clock_(clock) {
+VirtualTimer::VirtualTimer(VirtualClock& clock, std::function<void()> onTick)
+    : clock_(clock), slot_(clock.attach(this)) {
     setOnTick(std::move(onTick));
-    clock_.attach(this);
 }
 
 VirtualTimer::~VirtualTimer() {
@@ -35,7 +35,7 @@ void VirtualTimer::start() {
 
 void VirtualTimer::stop() {
     active_ = false;
-    orderDue_ = VirtualClock::never;
+    slot_->due = VirtualClock::never;
 }
 
 void VirtualTimer::setInterval(int ms) {

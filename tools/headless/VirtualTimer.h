@@ -8,12 +8,13 @@
 // A window timer on virtual time, with the semantics the engine relies on: setting the
 // interval or the running state to the value it already has changes nothing; changing
 // either restarts the count. It repeats until stopped, like the window's timers.
-class VirtualTimer : public EngineTimer {
+class VirtualTimer final : public EngineTimer {
 public:
     // A handler as a plain function and its argument: a game fires thousands of ticks,
     // and this costs one call each.
     using Handler = void (*)(void* context);
 
+    // Throws std::length_error when the clock already drives VirtualClock::maxTimers.
     explicit VirtualTimer(VirtualClock& clock, std::function<void()> onTick = {});
     ~VirtualTimer() override;
     VirtualTimer(const VirtualTimer&) = delete;
@@ -32,7 +33,7 @@ public:
     bool canFire() const { return active_ && interval_ > 0; }
 
     VirtualClock::Ms due() const { return due_; }
-    std::uint64_t sequence() const { return sequence_; }
+    std::uint64_t sequence() const { return slot_->sequence; }
     int ticks() const { return ticks_; }
 
     // Called by the clock when the timer is due, with the time it has moved on to.
@@ -53,24 +54,24 @@ private:
     void restartCount(VirtualClock::Ms now) {
         const VirtualClock::Ms due = now + interval_;
         due_ = due;
-        sequence_ = clock_.nextSequence();
-        orderDue_ = canFire() ? static_cast<std::uint64_t>(due) : VirtualClock::never;
+        slot_->sequence = clock_.nextSequence();
+        slot_->due = canFire() ? static_cast<std::uint64_t>(due) : VirtualClock::never;
     }
     void restartCount() { restartCount(clock_.now()); }
     // The clock fires the timer due first, ties in the order their counts began; a timer
     // that cannot fire sorts after all others.
     void updateOrder() {
-        orderDue_ = canFire() ? static_cast<std::uint64_t>(due_) : VirtualClock::never;
+        slot_->due = canFire() ? static_cast<std::uint64_t>(due_) : VirtualClock::never;
     }
 
     VirtualClock& clock_;
+    // The timer's due time and sequence number as the clock orders them.
+    VirtualClock::Slot* slot_;
     std::function<void()> onTick_;
     Handler handler_ = &doNothing;
     void* context_ = nullptr;
     int interval_ = 0;
     bool active_ = false;
     VirtualClock::Ms due_ = 0;
-    std::uint64_t sequence_ = 0;
-    std::uint64_t orderDue_ = VirtualClock::never;
     int ticks_ = 0;
 };
