@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 
 namespace {
@@ -66,42 +67,60 @@ IniDocument::IniDocument(std::string bytes) : bytes_(std::move(bytes)) {
     parse();
 }
 
+// Every search stops at the end of its own line, so the whole file is read once.
 void IniDocument::parse() {
     lines_.clear();
     utf8_ = bytes_.compare(0, kBom.size(), kBom) == 0;
-    std::size_t pos = utf8_ ? kBom.size() : 0;
-    while (pos < bytes_.size()) {
-        Line line;
-        line.begin = pos;
-        const std::size_t newline = bytes_.find('\n', pos);
-        line.end = newline == std::string::npos ? bytes_.size() : newline + 1;
-        line.terminated = newline != std::string::npos;
-        line.contentEnd = line.terminated ? newline : bytes_.size();
-        if (line.terminated && line.contentEnd > pos && bytes_[line.contentEnd - 1] == '\r')
-            --line.contentEnd;
-        pos = line.end;
+    const std::size_t first = utf8_ ? kBom.size() : 0;
+    const char* const data = bytes_.data();
+    const std::size_t size = bytes_.size();
 
-        const std::size_t start = skipBlanks(bytes_, line.begin, line.contentEnd);
-        if (start < line.contentEnd && bytes_[start] == '[') {
-            const std::size_t close = bytes_.find(']', start);
-            if (close != std::string::npos && close < line.contentEnd) {
-                line.kind = LineKind::Section;
-                line.nameBegin = skipBlanks(bytes_, start + 1, close);
-                line.nameEnd = trimBlanksBack(bytes_, line.nameBegin, close);
-            }
-        } else {
-            const std::size_t equals = bytes_.find('=', start);
-            if (equals != std::string::npos && equals < line.contentEnd) {
-                line.nameBegin = start;
-                line.nameEnd = trimBlanksBack(bytes_, start, equals);
-                line.valueBegin = skipBlanks(bytes_, equals + 1, line.contentEnd);
-                line.valueEnd = trimBlanksBack(bytes_, line.valueBegin, line.contentEnd);
-                if (line.nameEnd > line.nameBegin)
-                    line.kind = LineKind::Key;
+    // New lines follow the file's own habit, so that a hand-edited LF file stays LF.
+    const void* firstNewline = std::memchr(data + first, '\n', size - first);
+    if (firstNewline) {
+        const std::size_t at = static_cast<const char*>(firstNewline) - data;
+        lineEnd_ = at > first && data[at - 1] == '\r' ? "\r\n" : "\n";
+    } else {
+        lineEnd_ = "\r\n";
+    }
+
+    std::size_t pos = first;
+    while (pos < size) {
+        const void* newline = std::memchr(data + pos, '\n', size - pos);
+        const std::size_t lineEnd =
+            newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - data) : size;
+        const std::size_t start = skipBlanks(bytes_, pos, lineEnd);
+        if (start < lineEnd) {
+            const bool section = data[start] == '[';
+            const void* delimiter = std::memchr(data + start, section ? ']' : '=', lineEnd - start);
+            if (delimiter) {
+                const std::size_t at = static_cast<const char*>(delimiter) - data;
+                // A key needs a name: "=value" alone is not one.
+                if (section || trimBlanksBack(bytes_, start, at) > start)
+                    lines_.push_back({start, at, section ? LineKind::Section : LineKind::Key});
             }
         }
-        lines_.push_back(line);
+        pos = newline ? lineEnd + 1 : size;
     }
+}
+
+IniDocument::Span IniDocument::nameOf(const Line& line) const {
+    const std::size_t begin = line.kind == LineKind::Section
+                                  ? skipBlanks(bytes_, line.start + 1, line.delimiter)
+                                  : line.start;
+    return {begin, trimBlanksBack(bytes_, begin, line.delimiter)};
+}
+
+std::size_t IniDocument::contentEndOf(const Line& line) const {
+    const std::size_t newline = bytes_.find('\n', line.delimiter);
+    if (newline == std::string::npos)
+        return bytes_.size();
+    return bytes_[newline - 1] == '\r' ? newline - 1 : newline;
+}
+
+std::size_t IniDocument::endOf(const Line& line) const {
+    const std::size_t newline = bytes_.find('\n', line.delimiter);
+    return newline == std::string::npos ? bytes_.size() : newline + 1;
 }
 
 std::string IniDocument::encode(const std::string& utf8) const {
@@ -109,14 +128,15 @@ std::string IniDocument::encode(const std::string& utf8) const {
 }
 
 bool IniDocument::nameMatches(const Line& line, const std::string& encodedName) const {
-    const std::string name = bytes_.substr(line.nameBegin, line.nameEnd - line.nameBegin);
+    const Span span = nameOf(line);
+    const std::string_view name(bytes_.data() + span.begin, span.end - span.begin);
     if (!utf8_)
         return Windows1252::equalsIgnoringCase(name, encodedName);
     if (name == encodedName)
         return true;
     // In a UTF-8 file, fold case through the code page, but only for names it holds
     // whole: two names it cannot hold would both become "?" and seem equal.
-    const std::string a = Windows1252::fromUtf8(name);
+    const std::string a = Windows1252::fromUtf8(std::string(name));
     const std::string b = Windows1252::fromUtf8(encodedName);
     return a.find('?') == std::string::npos && b.find('?') == std::string::npos &&
            Windows1252::equalsIgnoringCase(a, b);
@@ -135,7 +155,7 @@ IniDocument::Found IniDocument::find(const std::string& section, const std::stri
             inFirstSection = inSection && found.sectionLine == npos;
             if (inFirstSection)
                 found.sectionLine = found.appendAfter = i;
-        } else if (line.kind == LineKind::Key && inSection) {
+        } else if (inSection) {
             if (inFirstSection)
                 found.appendAfter = i;
             if (found.keyLine == npos && nameMatches(line, wantedKey))
@@ -151,14 +171,17 @@ std::optional<std::string> IniDocument::readString(const std::string& section,
     if (found.keyLine == npos)
         return std::nullopt;
     const Line& line = lines_[found.keyLine];
-    std::size_t length = std::min(line.valueEnd - line.valueBegin, kMaxValueLength);
+    const std::size_t contentEnd = contentEndOf(line);
+    const std::size_t valueBegin = skipBlanks(bytes_, line.delimiter + 1, contentEnd);
+    const std::size_t valueLength = trimBlanksBack(bytes_, valueBegin, contentEnd) - valueBegin;
+    std::size_t length = std::min(valueLength, kMaxValueLength);
     // Never cut a UTF-8 character in two.
     if (utf8_) {
-        while (length > 0 && length < line.valueEnd - line.valueBegin &&
-               (static_cast<unsigned char>(bytes_[line.valueBegin + length]) & 0xC0) == 0x80)
+        while (length > 0 && length < valueLength &&
+               (static_cast<unsigned char>(bytes_[valueBegin + length]) & 0xC0) == 0x80)
             --length;
     }
-    std::string value = bytes_.substr(line.valueBegin, length);
+    std::string value = bytes_.substr(valueBegin, length);
     if (!utf8_)
         value = Windows1252::toUtf8(value);
     // A value cut at the limit may end in blanks that were inside it.
@@ -196,13 +219,11 @@ std::optional<int> IniDocument::parseInt(const std::string& text) {
     return static_cast<int>(negative ? -*v : *v);
 }
 
-std::string IniDocument::lineEnd() const {
-    // New lines follow the file's own habit, so that a hand-edited LF file stays LF.
-    for (const Line& line : lines_) {
-        if (line.terminated)
-            return line.end - line.contentEnd == 2 ? "\r\n" : "\n";
+void IniDocument::shiftLines(std::size_t first, std::ptrdiff_t delta) {
+    for (std::size_t i = first; i < lines_.size(); ++i) {
+        lines_[i].start += delta;
+        lines_[i].delimiter += delta;
     }
-    return "\r\n";
 }
 
 void IniDocument::setValue(const std::string& section, const std::string& key,
@@ -219,22 +240,45 @@ void IniDocument::setValue(const std::string& section, const std::string& key,
         throw std::invalid_argument("INI name or value would break the line: " + key);
 
     const Found found = find(sectionName, keyName);
-    const std::string eol = lineEnd();
-    const std::string keyLine = encode(keyName) + "=" + encode(value);
+    const std::string& eol = lineEnd_;
+    const std::string encodedKey = encode(keyName);
+    const std::string keyLine = encodedKey + "=" + encode(value);
     if (found.keyLine != npos) {
         // Keep the key as the file spells it (and its indent); only the value changes.
-        const Line& line = lines_[found.keyLine];
-        bytes_.replace(line.nameEnd, line.contentEnd - line.nameEnd, "=" + encode(value));
+        Line& line = lines_[found.keyLine];
+        const std::size_t nameEnd = nameOf(line).end;
+        const std::size_t contentEnd = contentEndOf(line);
+        const std::string replacement = "=" + encode(value);
+        bytes_.replace(nameEnd, contentEnd - nameEnd, replacement);
+        line.delimiter = nameEnd;
+        shiftLines(found.keyLine + 1, static_cast<std::ptrdiff_t>(replacement.size()) -
+                                          static_cast<std::ptrdiff_t>(contentEnd - nameEnd));
     } else if (found.sectionLine != npos) {
-        const Line& after = lines_[found.appendAfter];
-        if (after.terminated)
-            bytes_.insert(after.end, keyLine + eol);
-        else
-            bytes_.insert(after.end, eol + keyLine + eol);
+        const std::size_t after = endOf(lines_[found.appendAfter]);
+        const bool terminated = after > 0 && bytes_[after - 1] == '\n';
+        const std::string inserted = terminated ? keyLine + eol : eol + keyLine + eol;
+        const std::size_t start = terminated ? after : after + eol.size();
+        bytes_.insert(after, inserted);
+        shiftLines(found.appendAfter + 1, static_cast<std::ptrdiff_t>(inserted.size()));
+        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(found.appendAfter + 1),
+                      Line{start, start + encodedKey.size(), LineKind::Key});
     } else {
-        if (!lines_.empty() && !lines_.back().terminated)
+        const std::size_t first = utf8_ ? kBom.size() : 0;
+        if (bytes_.size() > first && bytes_.back() != '\n')
             bytes_ += eol;
-        bytes_ += "[" + encode(sectionName) + "]" + eol + keyLine + eol;
+        const std::string header = "[" + encode(sectionName) + "]";
+        const std::size_t headerStart = bytes_.size();
+        const std::size_t keyStart = headerStart + header.size() + eol.size();
+        bytes_ += header + eol + keyLine + eol;
+        lines_.push_back({headerStart, headerStart + header.size() - 1, LineKind::Section});
+        lines_.push_back({keyStart, keyStart + encodedKey.size(), LineKind::Key});
     }
-    parse();
+}
+
+void IniDocument::setInt(const std::string& section, const std::string& key, int value) {
+    setValue(section, key, std::to_string(value));
+}
+
+void IniDocument::setBool(const std::string& section, const std::string& key, bool value) {
+    setValue(section, key, value ? "1" : "0");
 }

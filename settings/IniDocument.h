@@ -30,24 +30,32 @@ public:
     // value that would break the line structure (line ends, '=' in a key, ']' in a
     // section name).
     void setValue(const std::string& section, const std::string& key, const std::string& value);
+    void setInt(const std::string& section, const std::string& key, int value);
+    void setBool(const std::string& section, const std::string& key, bool value);
 
     // Decimal with optional sign, "0x"/"0X" (more than two characters) or "$" hexadecimal;
     // nothing for anything that is not a signed 32-bit integer.
     static std::optional<int> parseInt(const std::string& text);
 
 private:
-    enum class LineKind { Other, Section, Key };
+    // Only sections and keys are remembered, by where they start and where their ']' or
+    // '=' stands; the rest of a line is found again from there when it is needed. Every
+    // other line stays in the bytes and is never looked at again, so a file of many short
+    // lines costs one pass to read and one shift of these offsets per value written.
+    enum class LineKind : unsigned char { Section, Key };
     struct Line {
-        std::size_t begin = 0;      // first byte of the line
-        std::size_t contentEnd = 0; // before CR LF / LF
-        std::size_t end = 0;        // after the line end, if any
-        bool terminated = false;    // false only for a last line without line end
-        LineKind kind = LineKind::Other;
-        std::size_t nameBegin = 0, nameEnd = 0;
-        std::size_t valueBegin = 0, valueEnd = 0;
+        std::size_t start;     // first byte after the indent: '[' or the key's first byte
+        std::size_t delimiter; // the section's ']' or the key's '='
+        LineKind kind;
+    };
+    struct Span {
+        std::size_t begin, end;
     };
 
     void parse();
+    Span nameOf(const Line& line) const;
+    std::size_t contentEndOf(const Line& line) const; // before CR LF / LF
+    std::size_t endOf(const Line& line) const;        // after the line end, if any
     std::string encode(const std::string& utf8) const;
     bool nameMatches(const Line& line, const std::string& encodedName) const;
     struct Found {
@@ -57,9 +65,11 @@ private:
     };
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
     Found find(const std::string& section, const std::string& key) const;
-    std::string lineEnd() const;
+    // Moves the lines from `first` on by `delta` bytes after an edit before them.
+    void shiftLines(std::size_t first, std::ptrdiff_t delta);
 
     std::string bytes_;
     std::vector<Line> lines_;
+    std::string lineEnd_ = "\r\n";
     bool utf8_ = false;
 };

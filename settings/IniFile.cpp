@@ -9,8 +9,7 @@ IniDocument IniFile::read() const {
     return IniDocument(std::move(bytes));
 }
 
-void IniFile::writeString(const std::string& section, const std::string& key,
-                          const std::string& value) {
+void IniFile::update(const std::function<void(IniDocument&)>& edit) {
     std::string bytes;
     bool truncated = false;
     const SafeFile::ReadResult result = SafeFile::read(path_, bytes, &truncated);
@@ -18,14 +17,19 @@ void IniFile::writeString(const std::string& section, const std::string& key,
     if (result == SafeFile::ReadResult::Failed || truncated)
         throw IniWriteError(path_);
     IniDocument document(std::move(bytes));
-    document.setValue(section, key, value);
+    edit(document);
     SafeFile::replace(path_, document.bytes());
 }
 
+void IniFile::writeString(const std::string& section, const std::string& key,
+                          const std::string& value) {
+    update([&](IniDocument& ini) { ini.setValue(section, key, value); });
+}
+
 void IniFile::writeInt(const std::string& section, const std::string& key, int value) {
-    writeString(section, key, std::to_string(value));
+    update([&](IniDocument& ini) { ini.setInt(section, key, value); });
 }
 
 void IniFile::writeBool(const std::string& section, const std::string& key, bool value) {
-    writeString(section, key, value ? "1" : "0");
+    update([&](IniDocument& ini) { ini.setBool(section, key, value); });
 }

@@ -1,10 +1,10 @@
 #include "SafeFile.h"
 
 #include "IniWriteError.h"
+#include "TemporaryFile.h"
+#include "WriteTarget.h"
 
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -44,25 +44,6 @@ bool writeAll(int fd, const std::string& bytes) {
         done += static_cast<std::size_t>(n);
     }
     return true;
-}
-
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// The file a link points to is the one to replace; replacing the link itself would
-// cut it off from its target.
-std::string resolveLink(const std::string& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
-        return path;
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved) == nullptr)
-        throw IniWriteError(path);
-    return resolved;
 }
 
 void syncFolder(const std::string& folder) {
@@ -110,7 +91,7 @@ ReadResult read(const std::string& path, std::string& bytes, bool* truncated) {
 }
 
 void replace(const std::string& path, const std::string& bytes) {
-    const std::string target = resolveLink(path);
+    const std::string target = WriteTarget::resolve(path);
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
     if (!exists && errno != ENOENT)
@@ -119,14 +100,13 @@ void replace(const std::string& path, const std::string& bytes) {
         (!S_ISREG(old.st_mode) || (old.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0))
         throw IniWriteError(path);
 
-    const std::string folder = folderOf(target);
-    // The temporary name must fit where the file's own name just fits.
-    const std::string base = target.substr(target.rfind('/') + 1).substr(0, 200);
+    const std::string folder = WriteTarget::folderOf(target);
+    const std::string name = target.substr(target.rfind('/') + 1);
+    TemporaryFile::removeLeftovers(folder, name);
     std::string temporary;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = folder + "/." + base + "." + std::to_string(::getpid()) + "-" +
-                    std::to_string(attempt) + ".tmp";
+        temporary = TemporaryFile::path(folder, name, ::getpid(), attempt);
         // 0666 lets the umask decide for a new file, as for any file the user creates.
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)

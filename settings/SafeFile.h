@@ -19,7 +19,9 @@ ReadResult read(const std::string& path, std::string& bytes, bool* truncated = n
 // Writes the bytes beside the file under a temporary name, flushes them to disk and
 // renames them over it, so the file on disk is always the old one or the new one,
 // whole. A file without any write permission bit is refused, even for root; a replaced
-// file keeps its permission bits. Throws IniWriteError and leaves no temporary file.
+// file keeps its permission bits; a link is written through only as WriteTarget allows.
+// Temporary files that killed writes left beside the file are removed first. Throws
+// IniWriteError and leaves no temporary file.
 void replace(const std::string& path, const std::string& bytes);
 
 } // namespace SafeFile

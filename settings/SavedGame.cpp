@@ -51,13 +51,16 @@ SavedGame readSavedGame(const std::string& path) {
 }
 
 void writeSavedGame(const std::string& path, const SavedGame& game) {
-    IniFile ini(path);
-    for (int colour = 1; colour <= 4; ++colour)
-        ini.writeInt(kTypeSection, PlayerKeys::kKey[colour], game.playerKind[colour]);
-    for (int colour = 1; colour <= 4; ++colour) {
-        for (int horse = 1; horse <= 4; ++horse)
-            ini.writeInt(kPositionSection, horseKey(colour, horse),
-                         game.horseSquare[colour][horse]);
-    }
-    ini.writeInt(kTurnSection, kTurnKey, game.currentColour);
+    // All twenty-one keys in one replacement: a save that fails half-way must not leave
+    // a file that mixes two games.
+    IniFile(path).update([&](IniDocument& ini) {
+        for (int colour = 1; colour <= 4; ++colour)
+            ini.setInt(kTypeSection, PlayerKeys::kKey[colour], game.playerKind[colour]);
+        for (int colour = 1; colour <= 4; ++colour) {
+            for (int horse = 1; horse <= 4; ++horse)
+                ini.setInt(kPositionSection, horseKey(colour, horse),
+                           game.horseSquare[colour][horse]);
+        }
+        ini.setInt(kTurnSection, kTurnKey, game.currentColour);
+    });
 }

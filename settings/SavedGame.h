@@ -17,7 +17,8 @@ struct SavedGame {
 // Disabled current colour becomes Human. Files the game wrote read back unchanged.
 SavedGame readSavedGame(const std::string& path);
 
-// Writes the twenty-one keys in their order; throws IniWriteError.
+// Writes the twenty-one keys in their order, in one replacement of the file; throws
+// IniWriteError and then leaves the file as it was.
 void writeSavedGame(const std::string& path, const SavedGame& game);
 
 // Whether a square number means something for a horse of that colour.

@@ -56,13 +56,14 @@ void LoadSettings(Settings& settings, const std::string& path, ScreenSize screen
 }
 
 void SaveSettings(const Settings& settings, const std::string& path) {
-    IniFile ini(path);
-    for (int colour = 1; colour <= 4; ++colour)
-        ini.writeInt(kSection, PlayerKeys::kKey[colour], settings.playerKind[colour]);
-    ini.writeInt(kSection, "PositionXCDAudio", settings.cdLeft);
-    ini.writeInt(kSection, "PositionYCDAudio", settings.cdTop);
-    ini.writeInt(kSection, "PositionXPrincipale", settings.mainLeft);
-    ini.writeInt(kSection, "PositionYPrincipale", settings.mainTop);
-    ini.writeInt(kSection, "Temporisation", settings.choiceDelaySeconds);
-    ini.writeBool(kSection, "Son", settings.soundOn);
+    IniFile(path).update([&](IniDocument& ini) {
+        for (int colour = 1; colour <= 4; ++colour)
+            ini.setInt(kSection, PlayerKeys::kKey[colour], settings.playerKind[colour]);
+        ini.setInt(kSection, "PositionXCDAudio", settings.cdLeft);
+        ini.setInt(kSection, "PositionYCDAudio", settings.cdTop);
+        ini.setInt(kSection, "PositionXPrincipale", settings.mainLeft);
+        ini.setInt(kSection, "PositionYPrincipale", settings.mainTop);
+        ini.setInt(kSection, "Temporisation", settings.choiceDelaySeconds);
+        ini.setBool(kSection, "Son", settings.soundOn);
+    });
 }

@@ -120,7 +120,7 @@ unsigned char foldCase(unsigned char byte) {
     }
 }
 
-bool equalsIgnoringCase(const std::string& a, const std::string& b) {
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {

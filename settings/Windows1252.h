@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // The INI files are Windows-1252 text while the program spells its names in UTF-8.
 namespace Windows1252 {
@@ -16,6 +17,6 @@ std::string toUtf8(const std::string& bytes);
 // Lower case of one byte: ASCII and the accented letters of the code page.
 unsigned char foldCase(unsigned char byte);
 
-bool equalsIgnoringCase(const std::string& a, const std::string& b);
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
 
 } // namespace Windows1252

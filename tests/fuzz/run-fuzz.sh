@@ -7,7 +7,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=${BRAMIDOU_SOURCE_DIR:-$(cd "$here/../.." && pwd)}
 seconds=${FUZZ_SECONDS:-60}
-targets=(ini saved_game settings)
+targets=(ini ini_lines saved_game settings)
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/bramidou-fuzz-XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -17,7 +17,7 @@ flags=(-std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined
 
 # The library is built once, without libFuzzer's main, and linked into each target.
 objects=()
-for source in "$root"/settings/{IniDocument,IniFile,SafeFile,SavedGame,SettingsFile,Windows1252}.cpp; do
+for source in "$root"/settings/{IniDocument,IniFile,SafeFile,SavedGame,SettingsFile,TemporaryFile,Windows1252,WriteTarget}.cpp; do
     object="$work/$(basename "$source" .cpp).o"
     clang++ "${flags[@]/-fsanitize=fuzzer,/-fsanitize=fuzzer-no-link,}" -c "$source" -o "$object"
     objects+=("$object")

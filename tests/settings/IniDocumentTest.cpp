@@ -190,4 +190,71 @@ TEST(IniDocumentTest, RefusesNamesAndValuesThatWouldBreakTheFile) {
     }
 }
 
+// Files of many short lines that are neither keys nor sections, in every shape a reader
+// could stumble on: a delimiter that stands only on a later line must not count.
+TEST(IniDocumentTest, LongFilesOfShortLinesReadAndWriteLikeShortOnes) {
+    struct Case {
+        const char* what;
+        std::string filler;
+        const char* lineEnd; // of new lines: the file's own
+    };
+    const Case cases[] = {
+        {"lines without equals", "x\n", "\n"},
+        {"CR LF lines without equals", "x\r\n", "\r\n"},
+        {"headers without bracket", "[x\n", "\n"},
+        {"header closed on a later line", "[x\n=]\n", "\n"},
+        {"equals without a name", "=v\n", "\n"},
+        {"blank lines", " \t\r\n", "\r\n"},
+        {"keys of another section", "[Autre]\nk=v\n", "\n"},
+    };
+    constexpr int kRepeats = 100000;
+    for (const Case& c : cases) {
+        std::string filler;
+        for (int i = 0; i < kRepeats; ++i)
+            filler += c.filler;
+        IniDocument ini(filler + "[Configuration]\r\nSon=1\r\n" + filler);
+        EXPECT_EQ(ini.readInt("Configuration", "Son", 7), 1) << c.what;
+        EXPECT_EQ(ini.readString("Configuration", "Temporisation"), std::nullopt) << c.what;
+        EXPECT_EQ(ini.readString("Autre", "x"), std::nullopt) << c.what;
+
+        ini.setInt("Configuration", "Son", 0);
+        ini.setInt("Configuration", "Temporisation", 12);
+        ini.setInt("Nouvelle", "k", 3);
+        const std::string eol = c.lineEnd;
+        EXPECT_TRUE(ini.bytes() == filler + "[Configuration]\r\nSon=0\r\nTemporisation=12" + eol +
+                                       filler + "[Nouvelle]" + eol + "k=3" + eol)
+            << c.what;
+        EXPECT_EQ(IniDocument(ini.bytes()).readInt("Configuration", "Temporisation", 0), 12)
+            << c.what;
+    }
+}
+
+// Writes keep the document's idea of its lines up to date without reading the file
+// again: after any run of writes it must read exactly as a fresh read of its bytes.
+TEST(IniDocumentTest, AfterManyWritesTheDocumentReadsAsItsBytesDo) {
+    const std::string starts[] = {
+        "",
+        "[S]\r\nk=1\r\n[T]\r\nk=2\r\n[s]\r\nj=3\r\n",
+        "[S]\na=1\n\n[T]\nb=2",
+        "\xEF\xBB\xBF[S]\r\nnum\xC3\xA9ro=6\r\n[T]",
+        "junk\r\n[S\r\n=x\r\n[S]\r\n  k = 1 \r\n",
+    };
+    const char* const sections[] = {"S", "T", "U", "s"};
+    const char* const keys[] = {"k", "j", "numéro", "a", "longer key"};
+    for (const std::string& start : starts) {
+        IniDocument ini(start);
+        for (int step = 0; step < 60; ++step) {
+            const char* section = sections[step % 4];
+            const char* key = keys[(step * 7) % 5];
+            // Values of changing length move every later line.
+            ini.setValue(section, key, std::string(static_cast<std::size_t>(step % 9), 'v'));
+            const IniDocument fresh(ini.bytes());
+            for (const char* s : sections)
+                for (const char* k : keys)
+                    ASSERT_EQ(ini.readString(s, k), fresh.readString(s, k))
+                        << "start " << start.size() << ", step " << step << ", " << s << "/" << k;
+        }
+    }
+}
+
 } // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <dirent.h>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -19,14 +20,17 @@ TempFolder::TempFolder(const std::string& parent) {
 
 TempFolder::~TempFolder() {
     ::chmod(path_.c_str(), 0700);
-    for (const std::string& name : names())
-        ::unlink(file(name).c_str());
-    ::rmdir(path_.c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
 }
 
 std::vector<std::string> TempFolder::names() const {
+    return namesIn(path_);
+}
+
+std::vector<std::string> namesIn(const std::string& folder) {
     std::vector<std::string> result;
-    if (DIR* dir = ::opendir(path_.c_str())) {
+    if (DIR* dir = ::opendir(folder.c_str())) {
         while (const dirent* entry = ::readdir(dir)) {
             const std::string name = entry->d_name;
             if (name != "." && name != "..")

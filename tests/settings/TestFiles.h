@@ -23,6 +23,9 @@ private:
     std::string path_;
 };
 
+// Names in any folder, sorted.
+std::vector<std::string> namesIn(const std::string& folder);
+
 std::string readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::string& bytes);
 
