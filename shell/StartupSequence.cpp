@@ -2,6 +2,7 @@
 
 #include "CursorRegistry.h"
 #include "DisplayInfo.h"
+#include "ModalWindows.h"
 #include "SingleInstanceLock.h"
 #include "TfrmSplashScreen.h"
 
@@ -110,6 +111,8 @@ std::vector<std::unique_ptr<QWidget>> createWindows(std::unique_ptr<TfrmSplashSc
         while (!windows.empty())
             windows.pop_back();
     }
+    if (!windows.empty())
+        ModalWindows::keepAbove(windows.front().get());
     return windows;
 }
 

@@ -34,7 +34,8 @@ using WindowFactory = std::function<std::unique_ptr<QWidget>()>;
 // Creates the windows in order, switching each one's controls to the program's cursors
 // right after its creation. The splash is destroyed in every case; a creation that fails
 // (throws or gives nothing) stops the sequence, the windows made so far are destroyed,
-// and the result is empty.
+// and the result is empty. The first window is the main window: from then on every
+// window shown modally is kept above it (ModalWindows).
 std::vector<std::unique_ptr<QWidget>> createWindows(std::unique_ptr<TfrmSplashScreen>& splash,
                                                     const std::vector<WindowFactory>& factories);
 

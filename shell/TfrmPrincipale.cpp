@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSessionManager>
 
 #include <chrono>
 #include <exception>
@@ -100,6 +101,8 @@ TfrmPrincipale::TfrmPrincipale(QWidget* parent)
     TimerClignotant.setHandler([this] { engine_->blinkTick(); });
     engine_ = std::make_unique<GameEngine>(
         *this, EngineTimers{&TimerSeconde, &TimerChoix, &TimerClignotant}, die_, appSettings());
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &TfrmPrincipale::commitSession,
+            Qt::DirectConnection);
 
     FormCreate();
 }
@@ -448,7 +451,16 @@ void TfrmPrincipale::prepareMarkersForNewGame() {
 }
 
 void TfrmPrincipale::playWaveSync(const std::string& file) {
-    sound_->playWaveSync(file);
+    const auto start = std::chrono::steady_clock::now();
+    if (sound_->playWaveSync(file))
+        return;
+    // A step whose sound is missing, broken or not heard keeps the pace of a silent one,
+    // so the horse still walks instead of jumping.
+    const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - start);
+    const int rest = GameEngine::stepPauseMs - static_cast<int>(spent.count());
+    if (rest > 0)
+        sleepMs(rest);
 }
 
 void TfrmPrincipale::sleepMs(int ms) {
@@ -678,7 +690,9 @@ bool TfrmPrincipale::FormCloseQuery() {
                         QString::fromStdString(error.what()) + QLatin1Char('.'), QMessageBox::Ok,
                         this);
         box.exec();
-        return false;
+        // A settings file that can never be written (read-only, a folder, a full disk)
+        // must not keep the player from leaving.
+        return showMessage("Attention !", "Quitter sans enregistrer les paramètres ?", 4) == 6;
     }
     return true;
 }
@@ -686,6 +700,26 @@ bool TfrmPrincipale::FormCloseQuery() {
 void TfrmPrincipale::FormClose() {
     // The start-up sequence ends the event loop once this close has gone through.
     Taskbar::show(this);
+}
+
+void TfrmPrincipale::commitSession(QSessionManager& manager) {
+    if (!manager.allowsInteraction()) {
+        // No box may be shown now: keep what can be kept and let the session end.
+        if (engine_->state().allowQuitHover) {
+            Settings& settings = appSettings();
+            settings.mainLeft = x();
+            settings.mainTop = y();
+            try {
+                SaveSettings(settings, settings.settingsPath);
+            } catch (const std::exception&) {
+            }
+        }
+        return;
+    }
+    const bool allowed = FormCloseQuery();
+    manager.release();
+    if (!allowed)
+        manager.cancel();
 }
 
 void TfrmPrincipale::closeEvent(QCloseEvent* event) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 class ImageControl;
+class QSessionManager;
 class SoundOutput;
 
 // The game's main window: the board artwork in one of three sizes, the image buttons
@@ -104,6 +105,8 @@ public:
     void FormKeyUp(int key, Qt::KeyboardModifiers modifiers);
     bool FormCloseQuery();
     void FormClose();
+    // The session's question at log-off or shutdown whether the game may end.
+    void commitSession(QSessionManager& manager);
     void OnRestore();
 
     // Hover.

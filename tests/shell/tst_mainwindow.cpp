@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include <set>
+#include <sys/stat.h>
 
 namespace {
 
@@ -286,14 +287,39 @@ private slots:
         QVERIFY2(text.contains("PositionYPrincipale=21\r\n"), text.constData());
     }
 
-    // A settings file that cannot be written is reported and keeps the window open.
-    void failedWriteKeepsTheWindowOpen() {
-        QFile blocker(dir.filePath(QStringLiteral("not-a-folder")));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
-        const QString path = dir.filePath(QStringLiteral("not-a-folder/bramidou.ini"));
+    // A settings file that cannot be written is reported, then the player is asked
+    // whether to leave without saving: Non keeps the window open, Oui closes it.
+    void failedWriteAsksToLeaveWithoutSaving_data() {
+        QTest::addColumn<QString>("blocker");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("inside a file, Non") << QStringLiteral("file") << 7;
+        QTest::newRow("a folder, Oui") << QStringLiteral("folder") << 6;
+        QTest::newRow("a FIFO, Non") << QStringLiteral("fifo") << 7;
+        QTest::newRow("a read-only file, Oui") << QStringLiteral("read-only") << 6;
+    }
+
+    void failedWriteAsksToLeaveWithoutSaving() {
+        QFETCH(QString, blocker);
+        QFETCH(int, answer);
+        QString path = dir.filePath(QStringLiteral("bramidou.ini"));
+        if (blocker == QLatin1String("file")) {
+            QFile file(dir.filePath(QStringLiteral("not-a-folder")));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            path = dir.filePath(QStringLiteral("not-a-folder/bramidou.ini"));
+        } else if (blocker == QLatin1String("folder")) {
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("bramidou.ini")));
+        } else if (blocker == QLatin1String("fifo")) {
+            QVERIFY(::mkfifo(path.toLocal8Bit().constData(), 0666) == 0);
+        } else {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("[Configuration]\r\nSon=1\r\n");
+            file.close();
+            QVERIFY(file.setPermissions(QFileDevice::ReadOwner));
+        }
         appSettings().settingsPath = path.toStdString();
-        QString title, text;
+
+        QString title, text, question, caption;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         whenBoxOpens([&](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
@@ -301,13 +327,29 @@ private slots:
             title = box->windowTitle();
             text = box->text();
             icon = box->icon();
+            whenBoxOpens([&](QWidget* next) {
+                auto* skinned = qobject_cast<TfrmMessageBox*>(next);
+                QVERIFY(skinned);
+                QCOMPARE(skinned->messageKind(), 4);
+                caption = skinned->lblCaption->text();
+                question = skinned->lblText->text();
+                ImageControl* button = answer == 6 ? skinned->btnYes : skinned->btnNo;
+                QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
+            });
             box->accept();
         });
         keyUp(Qt::Key_Q);
-        QVERIFY(w->isVisible());
         QCOMPARE(title, QStringLiteral("Les Bramidou"));
         QCOMPARE(icon, QMessageBox::Critical);
         QCOMPARE(text, QStringLiteral("Impossible d'écrire dans %1.").arg(path));
+        QCOMPARE(caption, QStringLiteral("Attention !"));
+        QCOMPARE(question, QStringLiteral("Quitter sans enregistrer les paramètres ?"));
+        QCOMPARE(w->isVisible(), answer == 7);
+
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QFile::remove(path);
+        QDir(dir.path()).rmdir(QStringLiteral("bramidou.ini"));
+        QFile::remove(dir.filePath(QStringLiteral("not-a-folder")));
     }
 
     void minimiseClearsHighlights() {
