@@ -1,10 +1,13 @@
 // bramidou-sim: plays complete games between computer colours on virtual time and prints
-// what happened in them as one JSON object on one line.
+// what happened in them as one JSON object on one line. Exit status: 0 done, 1 a game did
+// not end, 2 bad options, 3 the result could not be written.
 #include "GameStatistics.h"
 #include "SimOptions.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -32,19 +35,29 @@ int main(int argc, char** argv) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
 
     const double n = static_cast<double>(stats.games());
-    std::printf("{\"games\":%ld,\"seed\":%u,\"kinds\":[%d,%d,%d,%d],"
-                "\"throws_per_game\":%.3f,\"moves_per_game\":%.3f,\"captures_per_game\":%.3f,"
-                "\"first_to_finish\":[%lld,%lld,%lld,%lld],\"virtual_seconds_per_game\":%.3f,"
-                "\"games_per_second\":%.1f}\n",
-                stats.games(), options.seed, options.kinds[1], options.kinds[2], options.kinds[3],
-                options.kinds[4], static_cast<double>(stats.throws()) / n,
-                static_cast<double>(stats.moves()) / n, static_cast<double>(stats.captures()) / n,
-                static_cast<long long>(stats.firstToFinish(1)),
-                static_cast<long long>(stats.firstToFinish(2)),
-                static_cast<long long>(stats.firstToFinish(3)),
-                static_cast<long long>(stats.firstToFinish(4)),
-                static_cast<double>(stats.virtualMs()) / 1000.0 / n,
-                wallSeconds > 0 ? n / wallSeconds : 0.0);
+    errno = 0;
+    const int printed = std::printf(
+        "{\"games\":%ld,\"seed\":%u,\"kinds\":[%d,%d,%d,%d],"
+        "\"throws_per_game\":%.3f,\"moves_per_game\":%.3f,\"captures_per_game\":%.3f,"
+        "\"first_to_finish\":[%lld,%lld,%lld,%lld],\"virtual_seconds_per_game\":%.3f,"
+        "\"games_per_second\":%.1f}\n",
+        stats.games(), options.seed, options.kinds[1], options.kinds[2], options.kinds[3],
+        options.kinds[4], static_cast<double>(stats.throws()) / n,
+        static_cast<double>(stats.moves()) / n, static_cast<double>(stats.captures()) / n,
+        static_cast<long long>(stats.firstToFinish(1)),
+        static_cast<long long>(stats.firstToFinish(2)),
+        static_cast<long long>(stats.firstToFinish(3)),
+        static_cast<long long>(stats.firstToFinish(4)),
+        static_cast<double>(stats.virtualMs()) / 1000.0 / n,
+        wallSeconds > 0 ? n / wallSeconds : 0.0);
+    // A result that never reached its reader (a full disk, a closed standard output) is a
+    // failure, whatever the games did.
+    if (printed < 0 || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        const int cause = errno;
+        std::fprintf(stderr, "bramidou-sim: the result could not be written%s%s\n",
+                     cause != 0 ? ": " : "", cause != 0 ? std::strerror(cause) : "");
+        return 3;
+    }
     if (unfinished != 0) {
         std::fprintf(stderr, "bramidou-sim: %ld game(s) did not end\n", unfinished);
         return 1;
