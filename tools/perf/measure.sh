@@ -5,6 +5,7 @@
 #   idle CPU      share of one core over 30 s while a human is to throw
 #   peak memory   VmHWM of that run
 #   six-square walk without sound, first sleep to last, from the game's own sleep calls
+#   start-up and quit with a 16 MiB settings file of short lines (a file a tool filled)
 # Usage: tools/perf/measure.sh [BUILD_DIR]   (default: build). Asserts nothing.
 set -euo pipefail
 
@@ -129,7 +130,22 @@ if command -v strace >/dev/null; then
         }' "$TMP/sleeps.txt")
 fi
 
+# --- a settings file of 16 MiB of short lines: start-up, then Q to the end of the process ---
+yes x | head -c $((16 * 1024 * 1024 - 1024)) >"$RUN/bramidou.ini" || true # yes ends on a broken pipe
+start_game
+sleep 1
+win=$(xdotool search --onlyvisible --name '^Les Bramidou$' | head -n 1)
+xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
+q0=$(date +%s%N)
+xdotool key q
+for _ in $(seq 1000); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.01; done
+q1=$(date +%s%N)
+LARGE_STARTUP=$STARTUP_MS
+LARGE_QUIT=$(((q1 - q0) / 1000000))
+stop_game
+
 echo "start-up to main window mapped: ${STARTUP} ms (starts: ${starts[*]} ms)"
 echo "idle CPU while a human is to throw: ${IDLE} % of one core over ${IDLE_SECONDS} s"
 echo "peak resident memory (VmHWM) at the 1024 artwork: ${HWM} MiB"
 echo "six-square walk without sound: ${WALK}"
+echo "16 MiB settings file of short lines: start-up ${LARGE_STARTUP} ms, Q to exit ${LARGE_QUIT} ms"
