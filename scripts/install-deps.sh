@@ -15,6 +15,8 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick pulseaudio pulseaudio-utils sox
   openbox tint2 wmctrl strace
   fonts-dejavu-core
+  # the toolkit's own texts (file dialogs) in French
+  qt6-translations-l10n
 )
 
 missing=()

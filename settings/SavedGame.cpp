@@ -2,6 +2,7 @@
 
 #include "IniFile.h"
 #include "PlayerKeys.h"
+#include "SafeFile.h"
 
 namespace {
 
@@ -22,16 +23,7 @@ int firstPlayingColour(const SavedGame& game) {
     return 1;
 }
 
-} // namespace
-
-bool isSquareOfColour(int square, int colour) {
-    // Stable, the shared track, or this colour's column, finish and arrival slots. The
-    // stable drawing places and "out of sight" are drawing details, not positions.
-    return (square >= 0 && square <= 56) || (square >= 100 * colour && square <= 100 * colour + 10);
-}
-
-SavedGame readSavedGame(const std::string& path) {
-    const IniDocument ini = IniFile(path).read();
+SavedGame parseSavedGame(const IniDocument& ini) {
     SavedGame game{};
     for (int colour = 1; colour <= 4; ++colour) {
         const int kind =
@@ -48,6 +40,26 @@ SavedGame readSavedGame(const std::string& path) {
     if (game.playerKind[game.currentColour] == PlayerKind::Disabled)
         game.playerKind[game.currentColour] = PlayerKind::Human;
     return game;
+}
+
+} // namespace
+
+bool isSquareOfColour(int square, int colour) {
+    // Stable, the shared track, or this colour's column, finish and arrival slots. The
+    // stable drawing places and "out of sight" are drawing details, not positions.
+    return (square >= 0 && square <= 56) || (square >= 100 * colour && square <= 100 * colour + 10);
+}
+
+SavedGame readSavedGame(const std::string& path) {
+    return parseSavedGame(IniFile(path).read());
+}
+
+std::optional<SavedGame> readSavedGameFile(const std::string& path) {
+    std::string bytes;
+    bool truncated = false;
+    if (SafeFile::read(path, bytes, &truncated) != SafeFile::ReadResult::Read || truncated)
+        return std::nullopt;
+    return parseSavedGame(IniDocument(std::move(bytes)));
 }
 
 void writeSavedGame(const std::string& path, const SavedGame& game) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 // A game saved before the current colour's throw. Arrays are indexed from 1: colours
@@ -16,6 +17,11 @@ struct SavedGame {
 // stable, a current colour outside 1..4 becomes the first colour that plays, and a
 // Disabled current colour becomes Human. Files the game wrote read back unchanged.
 SavedGame readSavedGame(const std::string& path);
+
+// The same for a file the player chose: nothing when it cannot be read whole (missing,
+// no permission, a folder or device, larger than any INI file), so the caller can say so
+// instead of loading a fresh game in its place. Any readable file loads as above.
+std::optional<SavedGame> readSavedGameFile(const std::string& path);
 
 // Writes the twenty-one keys in their order, in one replacement of the file; throws
 // IniWriteError and then leaves the file as it was.

@@ -2,18 +2,22 @@
 
 #include "AppSettings.h"
 #include "CursorRegistry.h"
+#include "GeneralError.h"
 #include "ImageControl.h"
 #include "IniWriteError.h"
+#include "SavedGame.h"
+#include "SavedGameDialogs.h"
 #include "SettingsFile.h"
 #include "SoundOutput.h"
 #include "Taskbar.h"
+#include "TfrmConfigurer.h"
 #include "TfrmMessageBox.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QScreen>
 #include <QSessionManager>
 
@@ -531,27 +535,89 @@ void TfrmPrincipale::ecranMouseUp() {
 
 // --- Commands --------------------------------------------------------------------------
 
-// The help viewer, the saved games, the settings dialog, the about window and the CD
-// player are separate windows; until they are wired in, their commands check their
-// availability and stop there.
+// The help viewer, the about window and the CD player are separate windows; until they
+// are wired in, their commands check their availability and stop there.
 void TfrmPrincipale::BhelpClick() {
     if (!engine_->state().allowHelp)
         return;
 }
 
 void TfrmPrincipale::BchargerClick() {
-    if (!engine_->state().allowLoad)
-        return;
+    if (engine_->state().allowLoad)
+        LoadGame();
 }
 
 void TfrmPrincipale::BsauverClick() {
-    if (!engine_->state().awaitingHumanThrow)
-        return;
+    if (engine_->state().awaitingHumanThrow)
+        SaveGame();
 }
 
 void TfrmPrincipale::BconfigurationClick() {
     if (!engine_->state().allowNewGame)
         return;
+    Settings& settings = appSettings();
+    settings.mainLeft = x();
+    settings.mainTop = y();
+    // Cancel in the dialog reads the settings back from this very write.
+    try {
+        SaveSettings(settings, settings.settingsPath);
+    } catch (const std::exception& error) {
+        showGeneralError(this, QString::fromStdString(error.what()));
+        return;
+    }
+    TfrmConfigurer* dialog = TfrmConfigurer::instance();
+    if (!dialog) {
+        // Start-up makes it; a window built on its own (a test) gets one the same way.
+        dialog = new TfrmConfigurer;
+        applyProgramCursors(dialog);
+    }
+    dialog->exec();
+    TimerChoix.setInterval(settings.choiceDelayMs);
+}
+
+void TfrmPrincipale::SaveGame() {
+    if (!engine_->state().awaitingHumanThrow)
+        return;
+    const QString path = SavedGameDialogs::chooseSaveFile(this);
+    if (path.isEmpty())
+        return;
+    // Only the blink ran behind the dialog: the game still waits for the same throw.
+    const GameState& state = engine_->state();
+    const Settings& settings = appSettings();
+    SavedGame game{};
+    for (int c = 1; c <= 4; ++c) {
+        game.playerKind[c] = settings.playerKind[c];
+        for (int k = 1; k <= 4; ++k)
+            game.horseSquare[c][k] = state.horseSquare[c][k];
+    }
+    game.currentColour = state.currentColour;
+    try {
+        writeSavedGame(QFile::encodeName(path).toStdString(), game);
+    } catch (const std::exception& error) {
+        showMessage("Les Bramidou", std::string(error.what()) + ".", 0);
+    }
+}
+
+void TfrmPrincipale::LoadGame() {
+    if (!engine_->state().allowLoad)
+        return;
+    const QString path = SavedGameDialogs::chooseLoadFile(this);
+    if (path.isEmpty())
+        return;
+    const std::optional<SavedGame> game = readSavedGameFile(QFile::encodeName(path).toStdString());
+    if (!game) {
+        // The running game goes on as if the dialog had been cancelled.
+        showMessage("Les Bramidou", "Impossible de lire " + path.toStdString() + ".", 0);
+        return;
+    }
+    // The file's players, in place before the game is set up: they decide who takes part,
+    // whose horses show and who plays next, and stay for the next games.
+    Settings& settings = appSettings();
+    for (int c = 1; c <= 4; ++c)
+        settings.playerKind[c] = game->playerKind[c];
+    if (TfrmConfigurer* dialog = TfrmConfigurer::instance())
+        dialog->MiseAJour();
+    engine_->resumeLoadedGame(game->horseSquare, game->currentColour);
 }
 
 void TfrmPrincipale::BaproposClick() {
@@ -686,10 +752,7 @@ bool TfrmPrincipale::FormCloseQuery() {
     try {
         SaveSettings(settings, settings.settingsPath);
     } catch (const std::exception& error) {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("Les Bramidou"),
-                        QString::fromStdString(error.what()) + QLatin1Char('.'), QMessageBox::Ok,
-                        this);
-        box.exec();
+        showGeneralError(this, QString::fromStdString(error.what()));
         // A settings file that can never be written (read-only, a folder, a full disk)
         // must not keep the player from leaving.
         return showMessage("Attention !", "Quitter sans enregistrer les paramètres ?", 4) == 6;

@@ -96,6 +96,8 @@ public:
     void BnouveauClick();
     void BarretClick();
     void BafasClick();
+    void SaveGame();
+    void LoadGame();
     void BJauneClick() { throwClick(1); }
     void BVertClick() { throwClick(2); }
     void BBleuClick() { throwClick(3); }

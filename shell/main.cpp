@@ -1,9 +1,11 @@
 #include "CursorRegistry.h"
 #include "SingleInstanceLock.h"
 #include "StartupSequence.h"
+#include "TfrmConfigurer.h"
 #include "TfrmMessageBox.h"
 #include "TfrmPrincipale.h"
 #include "TfrmSplashScreen.h"
+#include "ToolkitTranslation.h"
 
 #include <QApplication>
 
@@ -14,6 +16,7 @@ int main(int argc, char* argv[]) {
     StartupSequence::preferX11Backend();
     QApplication app(argc, argv);
     Q_INIT_RESOURCE(bramidou_assets);
+    loadFrenchToolkitTranslation();
 
     if (!StartupSequence::displayAccepted())
         return 1;
@@ -35,6 +38,7 @@ int main(int argc, char* argv[]) {
     std::vector<std::unique_ptr<QWidget>> windows = StartupSequence::createWindows(
         splash, {
                     [] { return std::unique_ptr<QWidget>(std::make_unique<TfrmPrincipale>()); },
+                    [] { return std::unique_ptr<QWidget>(std::make_unique<TfrmConfigurer>()); },
                     [] { return std::unique_ptr<QWidget>(std::make_unique<TfrmMessageBox>()); },
                 });
     if (windows.empty())

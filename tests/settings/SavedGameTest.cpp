@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -231,6 +233,51 @@ TEST(SavedGameTest, AFailedSaveLeavesTheOldFile) {
     }
     EXPECT_EQ(readBytes(path), kExample);
     EXPECT_EQ(folder.names(), std::vector<std::string>{"partie.sav"});
+}
+
+// A file chosen for loading that cannot be read whole is reported, never taken for a
+// fresh game nor waited on; anything readable loads, with the defaults where it says
+// nothing.
+TEST(SavedGameTest, ChosenFileThatCannotBeReadGivesNothing) {
+    TempFolder folder;
+    const std::string fifo = folder.file("tube.sav");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const std::string huge = folder.file("enorme.sav");
+    writeBytes(huge, kExample);
+    ASSERT_EQ(::truncate(huge.c_str(), 17 * 1024 * 1024), 0);
+    const std::string noPermission = folder.file("interdit.sav");
+    writeBytes(noPermission, kExample);
+    ::chmod(noPermission.c_str(), 0);
+
+    struct Case {
+        const char* what;
+        std::string path;
+    };
+    const Case cases[] = {
+        {"missing", folder.file("absent.sav")},
+        {"a folder", folder.path()},
+        {"a FIFO without writer", fifo},
+        {"larger than any INI file", huge},
+        {"a device", "/dev/zero"},
+    };
+    for (const Case& c : cases)
+        EXPECT_FALSE(readSavedGameFile(c.path).has_value()) << c.what;
+    // Root reads whatever the bits say; anyone else is refused.
+    EXPECT_EQ(runInChild([&] { return readSavedGameFile(noPermission).has_value() ? 1 : 0; }, true),
+              0);
+}
+
+TEST(SavedGameTest, ChosenReadableFileLoadsLikeAnyOther) {
+    TempFolder folder;
+    writeBytes(folder.file("partie.sav"), kExample);
+    const std::optional<SavedGame> game = readSavedGameFile(folder.file("partie.sav"));
+    ASSERT_TRUE(game.has_value());
+    expectSame(*game, exampleGame());
+
+    writeBytes(folder.file("image.sav"), std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16));
+    const std::optional<SavedGame> binary = readSavedGameFile(folder.file("image.sav"));
+    ASSERT_TRUE(binary.has_value());
+    expectSame(*binary, readSavedGame("/nonexistent/partie.sav"));
 }
 
 } // namespace

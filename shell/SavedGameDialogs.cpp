@@ -1,0 +1,53 @@
+#include "SavedGameDialogs.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace SavedGameDialogs {
+
+namespace {
+
+const char* const kSavedGames = "Fichiers de Sauvegarde (*.sav)";
+// "*" rather than "*.*": here a name without a dot is a file like any other.
+const char* const kAllFiles = "Tous Fichiers (*)";
+
+QString runDialog(QFileDialog& dialog) {
+    // The toolkit's own dialog: it speaks the game's French and looks the same everywhere.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    dialog.setDirectory(startFolder(QCoreApplication::applicationDirPath()));
+    dialog.setDefaultSuffix(QStringLiteral("sav"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+QString startFolder(const QString& executableFolder) {
+    const QFileInfo folder(executableFolder);
+    if (folder.isDir() && folder.isWritable())
+        return folder.absoluteFilePath();
+    return QDir::homePath();
+}
+
+QString chooseSaveFile(QWidget* parent) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QString::fromUtf8(kSavedGames));
+    return runDialog(dialog);
+}
+
+QString chooseLoadFile(QWidget* parent) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({QString::fromUtf8(kSavedGames), QString::fromUtf8(kAllFiles)});
+    dialog.setSizeGripEnabled(false);
+    return runDialog(dialog);
+}
+
+} // namespace SavedGameDialogs
