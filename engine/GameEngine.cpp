@@ -329,6 +329,15 @@ void GameEngine::resumeLoadedGame(const int horseSquare[5][5], int currentColour
     timers_.seconde->stop();
     timers_.choix->stop();
     view_.hideDie();
+    // A game may be running: the set-up shows the colours that play in the file, so the
+    // horses of one that the file leaves out must go.
+    for (int c = 1; c <= 4; ++c) {
+        if (settings_.playerKind[c] == PlayerKind::Disabled) {
+            for (int k = 1; k <= 4; ++k) {
+                view_.setHorseVisible(images.horse[c][k], false);
+            }
+        }
+    }
     setUpGame();
     for (int c = 1; c <= 4; ++c) {
         for (int k = 1; k <= 4; ++k) {

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 
 namespace SavedGameDialogs {
 
@@ -13,12 +15,20 @@ const char* const kSavedGames = "Fichiers de Sauvegarde (*.sav)";
 // "*" rather than "*.*": here a name without a dot is a file like any other.
 const char* const kAllFiles = "Tous Fichiers (*)";
 
-QString runDialog(QFileDialog& dialog) {
+QString runDialog(QFileDialog& dialog, bool resizable) {
     // The toolkit's own dialog: it speaks the game's French and looks the same everywhere.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::ReadOnly, false);
     dialog.setDirectory(startFolder(QCoreApplication::applicationDirPath()));
     dialog.setDefaultSuffix(QStringLiteral("sav"));
+    // Wide enough for the names, sizes and dates of the list, and never past the screen.
+    QSize size(760, 460);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableSize() - QSize(40, 60));
+    if (resizable)
+        dialog.resize(size);
+    else
+        dialog.setFixedSize(size);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();
@@ -38,7 +48,7 @@ QString chooseSaveFile(QWidget* parent) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QString::fromUtf8(kSavedGames));
-    return runDialog(dialog);
+    return runDialog(dialog, true);
 }
 
 QString chooseLoadFile(QWidget* parent) {
@@ -47,7 +57,7 @@ QString chooseLoadFile(QWidget* parent) {
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters({QString::fromUtf8(kSavedGames), QString::fromUtf8(kAllFiles)});
     dialog.setSizeGripEnabled(false);
-    return runDialog(dialog);
+    return runDialog(dialog, false);
 }
 
 } // namespace SavedGameDialogs

@@ -475,6 +475,7 @@ private slots:
     // file disables takes no turn and shows no horse; one it brings in is on the board.
     void setUpFollowsTheLoadedPlayers() {
         setKinds(1, 2, 3, 2);
+        w->BnouveauClick(); // green's horses on the board, blue's hidden
         load(gameFile(kindLines(1, 3, 2, 2), "Joueur Jaune 1=5\r\nJoueur Bleu 1=40\r\n", 1));
         QVERIFY(state().colourFinished[2]);
         QVERIFY(!state().colourFinished[3]);
