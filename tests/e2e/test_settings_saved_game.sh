@@ -103,8 +103,45 @@ after=$(e2e_shot after_load)
     e2e_fail "the board after loading differs from the board that was saved"
 [ "$(crop_sum "$idle" $board)" != "$(crop_sum "$after" $board)" ] ||
     e2e_fail "loading showed no horses"
+
+# --- Horses out on the track and up the columns: loaded, saved again under a new name,
+# and after one more restart loaded from that copy, they stand on the same squares.
+printf '[Type]\r\nJoueur Jaune=2\r\nJoueur Vert=1\r\nJoueur Bleu=3\r\nJoueur Rouge=2\r\n[Position]\r\nJoueur Jaune 1=9\r\nJoueur Jaune 2=104\r\nJoueur Vert 1=20\r\nJoueur Vert 2=33\r\nJoueur Vert 3=203\r\nJoueur Rouge 1=47\r\nJoueur Rouge 2=409\r\n[Joueur]\r\nnum\xe9ro du joueur en cours=2\r\n' \
+    >"$E2E_RUN/montage.sav"
+e2e_key c
+e2e_wait_for 10 file_dialog_titled 'Ouvrir' || e2e_fail "C did not open the open dialog"
+sleep 0.5
+xdotool type --delay 60 montage.sav
+e2e_key Return
+sleep 1.5
+e2e_key s
+e2e_wait_for 10 file_dialog_titled 'Enregistrer sous' || e2e_fail "green's turn: no save dialog"
+sleep 0.5
+xdotool type --delay 60 copie
+e2e_key Return
+sleep 1
+grep -q $'Joueur Vert 2=33\r' "$E2E_RUN/copie.sav" || e2e_fail "the copy does not hold the horses"
+montage=$(e2e_shot montage_before_quit)
+stop_game
+e2e_key q
+e2e_wait_exit "$E2E_GAME_PID" 10 || e2e_fail "Q did not quit after the second stop"
+
+e2e_start_game
+e2e_wait_main_window 30
+sleep 1
+e2e_key c
+e2e_wait_for 10 file_dialog_titled 'Ouvrir' || e2e_fail "C did not open the open dialog"
+sleep 0.5
+xdotool type --delay 60 copie.sav
+e2e_key Return
+sleep 1.5
+copy=$(e2e_shot copy_after_load)
+[ "$(crop_sum "$montage" $board)" = "$(crop_sum "$copy" $board)" ] ||
+    e2e_fail "the horses of the copy do not stand where they stood"
+[ "$(crop_sum "$idle" $board)" != "$(crop_sum "$copy" $board)" ] ||
+    e2e_fail "loading the copy showed no horses"
 stop_game
 e2e_key q
 e2e_wait_exit "$E2E_GAME_PID" 10 || e2e_fail "Q did not quit at the end"
-grep -q $'Joueur Vert=3\r' "$E2E_RUN/bramidou.ini" || e2e_fail "the loaded players were not kept"
+grep -q $'Joueur Bleu=3\r' "$E2E_RUN/bramidou.ini" || e2e_fail "the loaded players were not kept"
 echo "PASS"
