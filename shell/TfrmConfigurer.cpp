@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -84,7 +85,7 @@ TfrmConfigurer::TfrmConfigurer(std::unique_ptr<WaveDeviceCounter> devices, QWidg
     setCursorId(btnCancel, CursorId::BuiltinHandPoint);
 
     // Shows where the keyboard is when the sound box holds it (Space ticks it).
-    soundFocusRing_ = new QWidget(this);
+    soundFocusRing_ = new QFrame(this);
     soundFocusRing_->setGeometry(227, 87, 19, 19);
     soundFocusRing_->setStyleSheet(
         QStringLiteral("background: transparent; border: 1px dotted white;"));
