@@ -1,6 +1,7 @@
 #include "SettingsFile.h"
 
 #include "IniFile.h"
+#include "InstallLayout.h"
 #include "PlayerKeys.h"
 
 #include <algorithm>
@@ -56,6 +57,8 @@ void LoadSettings(Settings& settings, const std::string& path, ScreenSize screen
 }
 
 void SaveSettings(const Settings& settings, const std::string& path) {
+    // An installed copy's configuration folder may not exist before the first write.
+    InstallLayout::createFolderFor(path);
     IniFile(path).update([&](IniDocument& ini) {
         for (int colour = 1; colour <= 4; ++colour)
             ini.setInt(kSection, PlayerKeys::kKey[colour], settings.playerKind[colour]);

@@ -2,6 +2,7 @@
 
 #include "AppSettings.h"
 #include "CursorRegistry.h"
+#include "GameFiles.h"
 #include "GeneralError.h"
 #include "ImageControl.h"
 #include "IniWriteError.h"
@@ -119,7 +120,7 @@ TfrmPrincipale::~TfrmPrincipale() {
 
 void TfrmPrincipale::FormCreate() {
     Settings& settings = appSettings();
-    settings.settingsPath = settingsPath(QCoreApplication::applicationFilePath().toStdString());
+    settings.settingsPath = GameFiles::settingsFile();
 
     QSize screen(1024, 768);
     if (QScreen* primary = QGuiApplication::primaryScreen())
@@ -456,7 +457,7 @@ void TfrmPrincipale::prepareMarkersForNewGame() {
 
 void TfrmPrincipale::playWaveSync(const std::string& file) {
     const auto start = std::chrono::steady_clock::now();
-    if (sound_->playWaveSync(file))
+    if (sound_->playWaveSync(GameFiles::dataFile(file)))
         return;
     // A step whose sound is missing, broken or not heard keeps the pace of a silent one,
     // so the horse still walks instead of jumping.

@@ -48,6 +48,7 @@ void renderAllArt(ArtSink& sink) {
     renderBoardArt(sink);
     renderDialogArt(sink);
     renderStartupArt(sink);
+    renderAppIcons(sink);
     renderCursors(sink);
     renderSounds(sink);
 }

@@ -20,5 +20,6 @@ public:
 void renderBoardArt(ArtSink& sink);   // boards, button highlights, die, horses, markers
 void renderDialogArt(ArtSink& sink);  // message box, settings dialog, CD player, about
 void renderStartupArt(ArtSink& sink); // splash JPEG, window icon
+void renderAppIcons(ArtSink& sink);   // the desktop icon at the theme's sizes
 void renderCursors(ArtSink& sink);
 void renderSounds(ArtSink& sink);
