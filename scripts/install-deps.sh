@@ -17,6 +17,8 @@ packages=(
   fonts-dejavu-core
   # the toolkit's own texts (file dialogs) in French
   qt6-translations-l10n
+  # installing and packaging: the package, its checks and the installed files' checks
+  dpkg-dev file lintian desktop-file-utils appstream man-db
 )
 
 missing=()
