@@ -26,5 +26,6 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     # Long enough for several horses to be out on the track.
     sleep 45
     import -window root "$2"
-    kill $game' _ "$work" "$out"
+    kill $game
+    wait $game 2>/dev/null || true' _ "$work" "$out"
 echo "make-screenshot: wrote $out"
