@@ -25,10 +25,14 @@ done
 [ -z "$(ls "$prefix"/games | grep -v '^bramidou$')" ] || e2e_fail "more than the game in games/"
 desktop-file-validate "$prefix/share/applications/bramidou.desktop" ||
     e2e_fail "the desktop entry does not validate"
-appstreamcli validate --no-net "$prefix"/share/metainfo/*.metainfo.xml ||
+# The whole tree, so the metadata is also checked against its menu entry and icon.
+appstreamcli validate --no-net "$prefix"/share/metainfo/*.metainfo.xml &&
+    appstreamcli validate-tree --no-net "$prefix" ||
     e2e_fail "the AppStream metadata does not validate"
-man -l "$prefix/share/man/man6/bramidou.6.gz" 2>&1 >/dev/null | grep . &&
-    e2e_fail "the manual page has formatting errors"
+warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z \
+    "$prefix/share/man/man6/bramidou.6.gz" 2>&1 >/dev/null) ||
+    e2e_fail "the manual page does not format"
+[ -z "$warnings" ] || e2e_fail "the manual page has formatting warnings: $warnings"
 
 chmod -R a-w "$prefix"
 touch "$E2E_TMP/installed.stamp"
