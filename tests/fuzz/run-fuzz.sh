@@ -17,7 +17,7 @@ flags=(-std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined
 
 # The library is built once, without libFuzzer's main, and linked into each target.
 objects=()
-for source in "$root"/settings/{IniDocument,IniFile,SafeFile,SavedGame,SettingsFile,TemporaryFile,Windows1252,WriteTarget}.cpp; do
+for source in "$root"/settings/{IniDocument,IniFile,InstallLayout,SafeFile,SavedGame,SettingsFile,TemporaryFile,Windows1252,WriteTarget}.cpp; do
     object="$work/$(basename "$source" .cpp).o"
     clang++ "${flags[@]/-fsanitize=fuzzer,/-fsanitize=fuzzer-no-link,}" -c "$source" -o "$object"
     objects+=("$object")
