@@ -20,6 +20,10 @@ std::string dataFile(const std::string& name) {
     return InstallLayout::dataFilePath(executablePath(), name);
 }
 
+bool isInstalledCopy() {
+    return InstallLayout::isInstalledCopy(executablePath());
+}
+
 std::string settingsFile() {
     return InstallLayout::settingsFilePath(executablePath(), std::getenv("XDG_CONFIG_HOME"),
                                            std::getenv("HOME"));

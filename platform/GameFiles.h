@@ -13,6 +13,10 @@ std::string executablePath();
 // in the installed data folder; named beside the executable when it is in neither.
 std::string dataFile(const std::string& name);
 
+// True for a copy the system installed, whose folder is not the player's: its files are
+// kept in the player's folders (settings, and where saved games are offered).
+bool isInstalledCopy();
+
 // The settings file: beside a portable copy, in the user's configuration folder for an
 // installed one.
 std::string settingsFile();
