@@ -261,3 +261,16 @@ e2e_key_to() {
 e2e_game_alive() {
     kill -0 "$E2E_GAME_PID" 2>/dev/null
 }
+
+# e2e_stop_and_quit SCREEN_W SCREEN_H: stops a running game (T, then Oui in the question
+# box centred on the screen) and quits with Q; E2E_EXIT_STATUS is the game's status.
+e2e_stop_and_quit() {
+    e2e_key t
+    sleep 1
+    xdotool mousemove $((($1 - 440) / 2 + 133 + 40)) $((($2 - 260) / 2 + 212 + 17))
+    sleep 0.3
+    xdotool click 1
+    sleep 2
+    e2e_key q
+    e2e_wait_exit "$E2E_GAME_PID" 15 || e2e_fail "Q did not quit after the stop"
+}

@@ -71,3 +71,21 @@ pulse_record_stop() {
     kill -INT "$PULSE_REC_PID" 2>/dev/null || true
     wait "$PULSE_REC_PID" 2>/dev/null || true
 }
+
+# pulse_peak FILE: the largest amplitude (0..1) in a recording so far.
+pulse_peak() {
+    sox -t raw -r 44100 -e signed -b 16 -c 1 "$1" -n stat 2>&1 |
+        awk '/^Maximum amplitude/ {print $3}'
+}
+
+# pulse_wait_sound FILE SECONDS: polls the recording until something louder than a
+# whisper is in it; PULSE_PEAK holds the last peak read. Fails when the time runs out.
+pulse_wait_sound() {
+    local deadline=$((SECONDS + $2))
+    while :; do
+        PULSE_PEAK=$(pulse_peak "$1")
+        awk -v p="${PULSE_PEAK:-0}" 'BEGIN { exit !(p > 0.05) }' && return 0
+        [ $SECONDS -ge $deadline ] && return 1
+        sleep 2
+    done
+}

@@ -71,28 +71,13 @@ printf '; mes notes\r\n' >>"$settings"
 start_installed "$HOME"
 pulse_record "$E2E_TMP/game.raw" || e2e_fail "parec did not connect"
 e2e_key n
-peak=0
 # A six comes within a few dozen throws at half a second each; its step is heard.
-for _ in $(seq 1 12); do
-    sleep 4
-    peak=$(sox -t raw -r 44100 -e signed -b 16 -c 1 "$E2E_TMP/game.raw" -n stat 2>&1 |
-        awk '/^Maximum amplitude/ {print $3}')
-    awk -v p="${peak:-0}" 'BEGIN { exit !(p > 0.05) }' && break
-done
+pulse_wait_sound "$E2E_TMP/game.raw" 50 || e2e_fail "no step sound reached the server"
 pulse_record_stop
-echo "peak of the installed game's sound: $peak"
-awk -v p="${peak:-0}" 'BEGIN { exit !(p > 0.05) }' || e2e_fail "no step sound reached the server"
+echo "peak of the installed game's sound: $PULSE_PEAK"
 e2e_shot installed_game >/dev/null
 
-# T, then Oui in the question box centred on the screen, stops the game; Q quits.
-e2e_key t
-sleep 1
-xdotool mousemove $(((1024 - 440) / 2 + 133 + 40)) $(((768 - 260) / 2 + 212 + 17))
-sleep 0.3
-xdotool click 1
-sleep 2
-e2e_key q
-e2e_wait_exit "$E2E_GAME_PID" 15 || e2e_fail "Q did not quit after the stop"
+e2e_stop_and_quit 1024 768
 [ "$E2E_EXIT_STATUS" -eq 0 ] || e2e_fail "the game exited with status $E2E_EXIT_STATUS"
 
 for line in 'Joueur Jaune=2' 'Temporisation=1' 'Son=1' 'PositionXPrincipale=0' '; mes notes'; do
