@@ -64,6 +64,8 @@ std::string folderOf(const std::string& path) {
 }
 
 std::string dataFilePath(const std::string& executablePath, const std::string& name) {
+    if (!name.empty() && name[0] == '/')
+        return name;
     const std::string beside = folderOf(executablePath) + "/" + name;
     if (isFile(beside))
         return beside;

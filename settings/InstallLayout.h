@@ -17,7 +17,8 @@ std::string folderOf(const std::string& path);
 
 // The data file of that name: beside the executable when it is there, else in the
 // installed data folder when it is there. A file found in neither place is named
-// beside the executable, so it stays missing and the caller's fallback applies.
+// beside the executable, so it stays missing and the caller's fallback applies. A full
+// path is already found and is taken as it is.
 std::string dataFilePath(const std::string& executablePath, const std::string& name);
 
 // True for a copy the system installed: the installed data folder sits where the

@@ -87,6 +87,15 @@ TEST(InstallLayoutTest, DataFilesAreFoundBesideTheExecutableFirstThenInTheDataFo
     }
 }
 
+TEST(InstallLayoutTest, AFullPathIsTakenAsItIs) {
+    GameTree tree;
+    const std::string exe = tree.installed();
+    writeBytes(tree.dataFolder() + "/tone.wav", "RIFF");
+    const std::string elsewhere = tree.touch("tone.wav");
+    EXPECT_EQ(InstallLayout::dataFilePath(exe, elsewhere), elsewhere);
+    EXPECT_EQ(InstallLayout::dataFilePath(exe, "/nonexistent/tone.wav"), "/nonexistent/tone.wav");
+}
+
 TEST(InstallLayoutTest, SettingsFollowTheKindOfCopy) {
     struct Case {
         const char* what;
