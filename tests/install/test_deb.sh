@@ -44,7 +44,7 @@ done
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "section is not games"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for need in libpulse0 libqt6widgets6 libsndfile1 qt6-qpa-plugins; do
+for need in libpulse0 libqt6widgets6 libsndfile1 qt6-qpa-plugins qt6-translations-l10n; do
     grep -qE "(^|, )$need( |,|$)" <<<"$depends" || fail "Depends lacks $need"
 done
 [ -n "$(dpkg-deb -f "$deb" Description | sed -n 2p)" ] || fail "no long description"
