@@ -2,6 +2,7 @@
 
 #include "ColourLayout.h"
 #include "PlayerKind.h"
+#include "StrongChoice.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -177,8 +178,11 @@ void GameEngine::chooseComputerMove() {
     const int L = layout.lastTrackSquare;
     const int S = layout.startSquare;
     const int H = layout.homeSquare;
-    int k = firstWith([L](int t) { return t == L; });
-    bool stableExit = false;
+    // The strong level weighs the board instead of following the preferences below.
+    const bool strong = settings_.computerLevel == ComputerLevel::Strong;
+    int k = strong ? StrongChoice::choose(state_, c, target, state_.dieValue)
+                   : firstWith([L](int t) { return t == L; });
+    bool stableExit = strong && k != 0 && target[k] == S;
     if (k == 0) {
         k = firstWith([S](int t) { return t == S; });
         stableExit = k != 0;

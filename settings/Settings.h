@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ComputerLevel.h"
 #include "PlayerKind.h"
 
 #include <string>
@@ -13,6 +14,7 @@ struct Settings {
     bool soundAvailable = false;
     int choiceDelaySeconds = 3;
     int choiceDelayMs = 3000;
+    int computerLevel = ComputerLevel::Standard;
     int mainLeft = 0;
     int mainTop = 0;
     int mainWidth = 0;

@@ -23,10 +23,13 @@ int GameStatistics::CountingView::showMessage(const std::string& caption, const 
     return NullView::showMessage(caption, text, messageKind);
 }
 
-GameStatistics::GameStatistics(const int kinds[5], unsigned seed)
+GameStatistics::GameStatistics(const int kinds[5], unsigned seed, const int* levels)
     : die_(seed), game_(clock_, view_, die_, settings_) {
     for (int c = 1; c <= 4; ++c) {
         settings_.playerKind[c] = kinds[c];
+        if (levels != nullptr) {
+            levels_[c] = levels[c];
+        }
     }
     game_.choix().setOnTick([this] { countedChoice(); });
 }
@@ -47,6 +50,9 @@ void GameStatistics::countedChoice() {
     int before[5] = {};
     for (int c = 1; c <= 4; ++c) {
         before[c] = horsesOnBoard(c);
+    }
+    if (mover >= 1 && mover <= 4) {
+        settings_.computerLevel = levels_[mover];
     }
     engine.chooseComputerMove();
     if (!choicePending) {

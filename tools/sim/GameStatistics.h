@@ -9,7 +9,9 @@
 // state around each timer tick; the engine itself knows nothing of the counting.
 class GameStatistics {
 public:
-    GameStatistics(const int kinds[5], unsigned seed);
+    // levels[1..4] is each computer colour's level; without it every colour plays at the
+    // standard level.
+    GameStatistics(const int kinds[5], unsigned seed, const int* levels = nullptr);
 
     // Plays one complete game; false when it did not end within its event bound.
     bool playGame();
@@ -37,6 +39,10 @@ private:
     void countedChoice();
     int horsesOnBoard(int colour) const;
 
+    // The game has one level for every computer colour; the simulator sets it before each
+    // choice, so that colours of different levels can meet.
+    int levels_[5] = {0, ComputerLevel::Standard, ComputerLevel::Standard, ComputerLevel::Standard,
+                      ComputerLevel::Standard};
     Settings settings_;
     VirtualClock clock_;
     CountingView view_{clock_};

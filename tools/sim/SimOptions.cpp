@@ -1,5 +1,6 @@
 #include "SimOptions.h"
 
+#include "ComputerLevel.h"
 #include "PlayerKind.h"
 
 #include <cerrno>
@@ -26,15 +27,25 @@ bool parseUnsigned(const std::string& text, unsigned long long max, unsigned lon
     return true;
 }
 
-bool parseKinds(const std::string& text, int kinds[5], std::string& error) {
-    std::vector<std::string> items;
+// Four comma-separated items, one per colour.
+bool splitFour(const std::string& text, const char* option, const char* form,
+               std::vector<std::string>& items, std::string& error) {
     size_t pos = 0;
     for (size_t comma; (comma = text.find(',', pos)) != std::string::npos; pos = comma + 1) {
         items.push_back(text.substr(pos, comma - pos));
     }
     items.push_back(text.substr(pos));
     if (items.size() != 4) {
-        error = "--kinds needs exactly four values, K1,K2,K3,K4, got \"" + text + "\"";
+        error =
+            std::string(option) + " needs exactly four values, " + form + ", got \"" + text + "\"";
+        return false;
+    }
+    return true;
+}
+
+bool parseKinds(const std::string& text, int kinds[5], std::string& error) {
+    std::vector<std::string> items;
+    if (!splitFour(text, "--kinds", "K1,K2,K3,K4", items, error)) {
         return false;
     }
     bool somebodyPlays = false;
@@ -53,15 +64,31 @@ bool parseKinds(const std::string& text, int kinds[5], std::string& error) {
     }
     return true;
 }
+
+bool parseLevels(const std::string& text, int levels[5], std::string& error) {
+    std::vector<std::string> items;
+    if (!splitFour(text, "--levels", "L1,L2,L3,L4", items, error)) {
+        return false;
+    }
+    for (int c = 1; c <= 4; ++c) {
+        const std::string& item = items[c - 1];
+        if (item != "1" && item != "2") {
+            error = "--levels: each colour is 1 (standard) or 2 (strong), got \"" + item + "\"";
+            return false;
+        }
+        levels[c] = item == "2" ? ComputerLevel::Strong : ComputerLevel::Standard;
+    }
+    return true;
+}
 } // namespace
 
 bool SimOptions::parse(const std::vector<std::string>& args, SimOptions& out, std::string& error) {
     SimOptions result;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& name = args[i];
-        if (name != "--games" && name != "--seed" && name != "--kinds") {
-            error =
-                "unknown option \"" + name + "\" (use --games N, --seed S, --kinds K1,K2,K3,K4)";
+        if (name != "--games" && name != "--seed" && name != "--kinds" && name != "--levels") {
+            error = "unknown option \"" + name +
+                    "\" (use --games N, --seed S, --kinds K1,K2,K3,K4, --levels L1,L2,L3,L4)";
             return false;
         }
         if (i + 1 >= args.size()) {
@@ -83,7 +110,11 @@ bool SimOptions::parse(const std::vector<std::string>& args, SimOptions& out, st
             }
             result.seed = static_cast<unsigned>(number);
             result.seedGiven = true;
-        } else if (!parseKinds(value, result.kinds, error)) {
+        } else if (name == "--kinds") {
+            if (!parseKinds(value, result.kinds, error)) {
+                return false;
+            }
+        } else if (!parseLevels(value, result.levels, error)) {
             return false;
         }
     }

@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
             std::chrono::high_resolution_clock::now().time_since_epoch().count());
     }
 
-    GameStatistics stats(options.kinds, options.seed);
+    GameStatistics stats(options.kinds, options.seed, options.levels);
     const auto wallStart = std::chrono::steady_clock::now();
     long unfinished = 0;
     for (long g = 0; g < options.games; ++g) {
