@@ -2,6 +2,7 @@
 // through the window-less board and virtual time exactly as the simulator drives it.
 #include "HeadlessGame.h"
 #include "NullView.h"
+#include "StrongChoice.h"
 
 #include <benchmark/benchmark.h>
 
@@ -47,24 +48,31 @@ void BM_BlinkWhileWaiting(benchmark::State& state) {
 }
 BENCHMARK(BM_BlinkWhileWaiting);
 
+// A game under way with the given horses on the board, rebuilt for Jaune to play.
+struct MidGame {
+    explicit MidGame(const int (&squares)[5][5]) {
+        engine.startNewGame();
+        for (int c = 1; c <= 4; ++c) {
+            for (int k = 1; k <= 4; ++k) {
+                engine.state().horseSquare[c][k] = squares[c][k];
+            }
+        }
+        engine.rebuildBoard(1);
+    }
+    Settings settings;
+    VirtualClock clock;
+    NullView view{clock};
+    RandomDie die{7};
+    HeadlessGame game{clock, view, die, settings};
+    GameEngine& engine = game.engine();
+};
+
 // One throw's rule work: the targets of a colour, then the rebuild that redraws the board,
 // on a mid-game position with horses of every colour on the track and in the columns.
 void BM_TargetsAndRebuild(benchmark::State& state) {
-    Settings settings;
-    VirtualClock clock;
-    NullView view(clock);
-    RandomDie die(7);
-    HeadlessGame game(clock, view, die, settings);
-    GameEngine& engine = game.engine();
-    engine.startNewGame();
-    const int squares[5][5] = {
-        {0}, {0, 5, 30, 56, 102}, {0, 20, 44, 0, 201}, {0, 10, 33, 0, 0}, {0, 50, 3, 40, 400}};
-    for (int c = 1; c <= 4; ++c) {
-        for (int k = 1; k <= 4; ++k) {
-            engine.state().horseSquare[c][k] = squares[c][k];
-        }
-    }
-    engine.rebuildBoard(1);
+    MidGame mid(
+        {{0}, {0, 5, 30, 56, 102}, {0, 20, 44, 0, 201}, {0, 10, 33, 0, 0}, {0, 50, 3, 40, 400}});
+    GameEngine& engine = mid.engine;
     int colour = 1;
     for (auto _ : state) {
         engine.state().dieValue = 1 + (colour + 2) % 6;
@@ -75,6 +83,20 @@ void BM_TargetsAndRebuild(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_TargetsAndRebuild);
+
+// The strong computer's decision for one throw, on a crowded mid-game board where all four
+// horses of the colour to play can move: the most work a decision ever has.
+void BM_StrongChoice(benchmark::State& state) {
+    MidGame mid(
+        {{0}, {0, 5, 12, 30, 48}, {0, 20, 44, 9, 201}, {0, 10, 33, 50, 0}, {0, 52, 3, 40, 400}});
+    mid.engine.state().dieValue = 2;
+    mid.engine.computeMoveTargets(1, PlayerKind::Human);
+    const GameState& board = mid.engine.state();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(StrongChoice::choose(board, 1, board.moveTarget));
+    }
+}
+BENCHMARK(BM_StrongChoice);
 
 } // namespace
 

@@ -180,8 +180,8 @@ void GameEngine::chooseComputerMove() {
     const int H = layout.homeSquare;
     // The strong level weighs the board instead of following the preferences below.
     const bool strong = settings_.computerLevel == ComputerLevel::Strong;
-    int k = strong ? StrongChoice::choose(state_, c, target, state_.dieValue)
-                   : firstWith([L](int t) { return t == L; });
+    int k =
+        strong ? StrongChoice::choose(state_, c, target) : firstWith([L](int t) { return t == L; });
     bool stableExit = strong && k != 0 && target[k] == S;
     if (k == 0) {
         k = firstWith([S](int t) { return t == S; });

@@ -8,18 +8,19 @@
 // progress, what it has captured, and what it stands to lose before its next turn.
 class StrongChoice {
 public:
-    // The horse 1..4 that `colour` moves with the throw `die`, given each horse's target
+    // The horse 1..4 that `colour` moves, given each horse's target for the throw
     // (target[1..4], 0 when the horse cannot move); 0 when no horse can move. The state
-    // is read only; ties go to the lowest horse number, so the pick is reproducible.
-    static int choose(const GameState& state, int colour, const int target[5], int die);
+    // is only read; ties go to the lowest horse number, so the pick is reproducible.
+    static int choose(const GameState& state, int colour, const int target[5]);
 
 private:
     StrongChoice(const GameState& state, int colour);
 
     void move(int k, int to);
     double score() const;
-    double horseValue(int colour, int square) const;
+    static double horseValue(int colour, int square);
     double hitChance(int square) const;
+    double reachChance(int colour, int square) const;
     bool pathClear(int from, int distance) const;
 
     int me_;

@@ -51,6 +51,8 @@ void LoadSettings(Settings& settings, const std::string& path, ScreenSize screen
         std::clamp(ini.readInt(kSection, "Temporisation", 3), kMinDelaySeconds, kMaxDelaySeconds);
     settings.choiceDelayMs = settings.choiceDelaySeconds * 1000;
     settings.soundOn = ini.readBool(kSection, "Son", false);
+    settings.computerLevel =
+        ComputerLevel::checked(ini.readInt(kSection, "Niveau", ComputerLevel::Standard));
     settings.soundAvailable = devices.waveOutputDeviceCount() > 0;
     if (!settings.soundAvailable)
         settings.soundOn = false;
@@ -68,5 +70,6 @@ void SaveSettings(const Settings& settings, const std::string& path) {
         ini.setInt(kSection, "PositionYPrincipale", settings.mainTop);
         ini.setInt(kSection, "Temporisation", settings.choiceDelaySeconds);
         ini.setBool(kSection, "Son", settings.soundOn);
+        ini.setInt(kSection, "Niveau", settings.computerLevel);
     });
 }

@@ -20,7 +20,7 @@ std::string settingsPath(const std::string& executablePath);
 void LoadSettings(Settings& settings, const std::string& path, ScreenSize screen,
                   WaveDeviceCounter& devices);
 
-// Writes the ten keys in their order, in one replacement of the file, creating its
+// Writes the eleven keys in their order, in one replacement of the file, creating its
 // folder first when it is missing. Throws IniWriteError ("Impossible d'écrire dans
 // <path>") when the file cannot be written; the file is then left as it was.
 void SaveSettings(const Settings& settings, const std::string& path);

@@ -99,6 +99,12 @@ void renderSettings(ArtSink& sink) {
         paintText(p, QRectF(250, 86, 60, 21), Qt::AlignLeft | Qt::AlignVCenter,
                   QStringLiteral("Sons"), body, kWhite);
 
+        // The strong computer's box, in the free space between the lists and the buttons.
+        paintWell(p, QRectF(230, 134, 13, 13), Palette::teal);
+        // Two lines of a size smaller, so the longer label keeps clear of the frame.
+        paintText(p, QRectF(249, 124, 64, 33), Qt::AlignLeft | Qt::AlignVCenter,
+                  QStringLiteral("Ordinateur\nfort"), sans(11), kWhite);
+
         const int listTops[] = {88, 130, 173, 216};
         for (int colour = 1; colour <= 4; ++colour) {
             const QRectF list(88, listTops[colour - 1], 117, 21);

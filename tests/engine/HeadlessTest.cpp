@@ -87,6 +87,7 @@ struct OptionCase {
     bool ok;
     long games;
     int kind4;
+    int level3 = 1;
 };
 
 TEST(SimOptions, AcceptsOnlyWellFormedValues) {
@@ -107,6 +108,13 @@ TEST(SimOptions, AcceptsOnlyWellFormedValues) {
         {{"--seed", " 4"}, false, 0, 0},
         {{"--seed"}, false, 0, 0},
         {{"--speed", "3"}, false, 0, 0},
+        {{"--levels", "1,1,2,1"}, true, 100, 2, 2},
+        {{"--levels", "2,2,1,2", "--kinds", "2,2,2,3"}, true, 100, 3, 1},
+        {{"--levels", "1,1,3,1"}, false, 0, 0},
+        {{"--levels", "0,1,1,1"}, false, 0, 0},
+        {{"--levels", "1,1,1"}, false, 0, 0},
+        {{"--levels", "1,2,,1"}, false, 0, 0},
+        {{"--levels"}, false, 0, 0},
     };
     for (const OptionCase& oc : cases) {
         SimOptions o;
@@ -121,6 +129,7 @@ TEST(SimOptions, AcceptsOnlyWellFormedValues) {
         if (ok) {
             EXPECT_EQ(o.games, oc.games) << line;
             EXPECT_EQ(o.kinds[4], oc.kind4) << line;
+            EXPECT_EQ(o.levels[3], oc.level3) << line;
         }
     }
 }
@@ -145,6 +154,27 @@ TEST(GameStatistics, SameSeedSameGamesAndCountsAddUp) {
     EXPECT_GE(a.moves(), 20 * 3 * 4 * 2);
     EXPECT_GT(a.throws(), a.moves());
     EXPECT_GT(a.captures(), 0);
+}
+
+// The level reaches the colour it is given to, and the standard level is the game as it
+// always was.
+TEST(GameStatistics, EachColourPlaysAtItsOwnLevel) {
+    const int kinds[5] = {0, 2, 2, 2, 2};
+    const int standard[5] = {0, 1, 1, 1, 1};
+    const int strongBleu[5] = {0, 1, 1, 2, 1};
+    GameStatistics plain(kinds, 31), explicitPlain(kinds, 31, standard);
+    GameStatistics strong(kinds, 31, strongBleu);
+    const int games = 400;
+    for (int g = 0; g < games; ++g) {
+        ASSERT_TRUE(plain.playGame());
+        ASSERT_TRUE(explicitPlain.playGame());
+        ASSERT_TRUE(strong.playGame());
+    }
+    EXPECT_EQ(plain.throws(), explicitPlain.throws());
+    EXPECT_EQ(plain.firstToFinish(3), explicitPlain.firstToFinish(3));
+    // A quarter each at one level; the strong colour wins far more than its share.
+    EXPECT_GT(strong.firstToFinish(3), games * 2 / 5);
+    EXPECT_LT(plain.firstToFinish(3), games * 2 / 5);
 }
 
 } // namespace

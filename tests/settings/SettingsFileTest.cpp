@@ -18,7 +18,8 @@ const std::string kExample = "[Configuration]\r\n"
                              "PositionXPrincipale=128\r\n"
                              "PositionYPrincipale=128\r\n"
                              "Temporisation=3\r\n"
-                             "Son=0\r\n";
+                             "Son=0\r\n"
+                             "Niveau=1\r\n";
 
 Settings loadFrom(const std::string& bytes, ScreenSize screen = {1024, 768}, int devices = 1) {
     TempFolder folder;
@@ -170,7 +171,7 @@ TEST(SettingsFileTest, SoundWithoutDeviceIsSavedAsOff) {
     EXPECT_NE(readBytes(path).find("\r\nSon=0\r\n"), std::string::npos);
 }
 
-TEST(SettingsFileTest, SaveReplacesOnlyTheTenKeys) {
+TEST(SettingsFileTest, SaveReplacesOnlyItsOwnKeys) {
     TempFolder folder;
     const std::string path = folder.file("bramidou.ini");
     const std::string before = "; mes r\xE9glages\r\n"
@@ -211,6 +212,7 @@ TEST(SettingsFileTest, SaveReplacesOnlyTheTenKeys) {
                                "PositionXPrincipale=-3\r\n"
                                "PositionYPrincipale=40\r\n"
                                "Temporisation=25\r\n"
+                               "Niveau=1\r\n"
                                "\r\n"
                                "[Fin]\r\n"
                                "x=1");
@@ -229,6 +231,7 @@ TEST(SettingsFileTest, SavedSettingsLoadBackAsTheyWere) {
     saved.mainTop = 200;
     saved.cdLeft = 3000;
     saved.cdTop = -2;
+    saved.computerLevel = ComputerLevel::Strong;
     SaveSettings(saved, path);
     Settings loaded;
     FixedDeviceCount one(1);
@@ -241,6 +244,24 @@ TEST(SettingsFileTest, SavedSettingsLoadBackAsTheyWere) {
     EXPECT_EQ(loaded.mainTop, 200);
     EXPECT_EQ(loaded.cdLeft, 3000);
     EXPECT_EQ(loaded.cdTop, -2);
+    EXPECT_EQ(loaded.computerLevel, ComputerLevel::Strong);
+}
+
+// Only 2 asks for the strong computer; a file from before the key, or any other value,
+// keeps the computer the game always had.
+TEST(SettingsFileTest, OnlyTwoMeansTheStrongLevel) {
+    struct Case {
+        const char* keys;
+        int level;
+    };
+    const Case cases[] = {
+        {"Son=1\r\n", 1},      {"Niveau=2\r\n", 2},          {"niveau = 2 \r\n", 2},
+        {"Niveau=0x2\r\n", 2}, {"Niveau=1\r\n", 1},          {"Niveau=3\r\n", 1},
+        {"Niveau=0\r\n", 1},   {"Niveau=-2\r\n", 1},         {"Niveau=fort\r\n", 1},
+        {"Niveau=\r\n", 1},    {"Niveau=4294967298\r\n", 1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(loadFrom(configuration(c.keys)).computerLevel, c.level) << c.keys;
 }
 
 TEST(SettingsFileTest, PathReplacesOnlyTheFileNamesExtension) {
