@@ -84,23 +84,30 @@ TfrmConfigurer::TfrmConfigurer(std::unique_ptr<WaveDeviceCounter> devices, QWidg
     btnCancel->setGeometry(224, 210, 80, 35);
     setCursorId(btnCancel, CursorId::BuiltinHandPoint);
 
-    // Shows where the keyboard is when the sound box holds it (Space ticks it).
-    soundFocusRing_ = new QFrame(this);
-    soundFocusRing_->setGeometry(227, 87, 19, 19);
-    soundFocusRing_->setStyleSheet(
-        QStringLiteral("background: transparent; border: 1px dotted white;"));
-    soundFocusRing_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    soundFocusRing_->hide();
-
+    const QRect soundBox(230, 90, 13, 13);
+    soundFocusRing_ = makeFocusRing(soundBox);
     imgCheckBoxSound = new ImageControl(this);
     imgCheckBoxSound->setObjectName(QStringLiteral("imgCheckBoxSound"));
-    imgCheckBoxSound->setGeometry(230, 90, 13, 13);
+    imgCheckBoxSound->setGeometry(soundBox);
     setCursorId(imgCheckBoxSound, CursorId::BuiltinHandPoint);
 
     chkSound = new QCheckBox(QStringLiteral("Sound"), this);
     chkSound->setObjectName(QStringLiteral("chkSound"));
     chkSound->setFocusPolicy(Qt::NoFocus);
     chkSound->hide();
+
+    // Below the sound box, on the well the artwork draws beside "Ordinateur fort".
+    const QRect strongBox(230, 134, 13, 13);
+    strongFocusRing_ = makeFocusRing(strongBox);
+    imgCheckBoxStrong = new ImageControl(this);
+    imgCheckBoxStrong->setObjectName(QStringLiteral("imgCheckBoxStrong"));
+    imgCheckBoxStrong->setGeometry(strongBox);
+    setCursorId(imgCheckBoxStrong, CursorId::BuiltinHandPoint);
+
+    chkStrong = new QCheckBox(QStringLiteral("Strong"), this);
+    chkStrong->setObjectName(QStringLiteral("chkStrong"));
+    chkStrong->setFocusPolicy(Qt::NoFocus);
+    chkStrong->hide();
 
     spinTempo = new PauseField(this);
     spinTempo->setObjectName(QStringLiteral("spinTempo"));
@@ -112,20 +119,24 @@ TfrmConfigurer::TfrmConfigurer(std::unique_ptr<WaveDeviceCounter> devices, QWidg
     cbBluePlayerType = makePlayerList("cbBluePlayerType", 173);
     cbRedPlayerType = makePlayerList("cbRedPlayerType", 216);
 
-    // Beyond the order the lists keep, the sound box comes last so the keyboard can
-    // reach it too.
+    // Beyond the order the lists keep, the sound box and the strong computer's box come
+    // last so the keyboard can reach them too.
     imgCheckBoxSound->setFocusPolicy(Qt::TabFocus);
+    imgCheckBoxStrong->setFocusPolicy(Qt::TabFocus);
     setTabOrder(spinTempo, cbYellowPlayerType);
     setTabOrder(cbYellowPlayerType, cbGreenPlayerType);
     setTabOrder(cbGreenPlayerType, cbBluePlayerType);
     setTabOrder(cbBluePlayerType, cbRedPlayerType);
     setTabOrder(cbRedPlayerType, imgCheckBoxSound);
+    setTabOrder(imgCheckBoxSound, imgCheckBoxStrong);
 
     connect(btnOk, &ImageControl::clicked, this, &TfrmConfigurer::btnOkClick);
     connect(btnCancel, &ImageControl::clicked, this, &TfrmConfigurer::btnCancelClick);
     connect(btnOk, &ImageControl::mouseMoved, this, &TfrmConfigurer::btnOkMouseMove);
     connect(btnCancel, &ImageControl::mouseMoved, this, &TfrmConfigurer::btnCancelMouseMove);
     connect(imgCheckBoxSound, &ImageControl::clicked, this, &TfrmConfigurer::imgCheckBoxSoundClick);
+    connect(imgCheckBoxStrong, &ImageControl::clicked, this,
+            &TfrmConfigurer::imgCheckBoxStrongClick);
     connect(imgConfiguration, &ImageControl::mousePressed, this,
             [this](Qt::MouseButton, QPoint pos) { imgConfigurationMouseDown(pos); });
     connect(imgConfiguration, &ImageControl::mouseMoved, this,
@@ -150,6 +161,16 @@ TfrmConfigurer::~TfrmConfigurer() {
 
 TfrmConfigurer* TfrmConfigurer::instance() {
     return g_instance;
+}
+
+// Shows where the keyboard is when a pictured box holds it (Space ticks it).
+QWidget* TfrmConfigurer::makeFocusRing(const QRect& box) {
+    auto* ring = new QFrame(this);
+    ring->setGeometry(box.adjusted(-3, -3, 3, 3));
+    ring->setStyleSheet(QStringLiteral("background: transparent; border: 1px dotted white;"));
+    ring->setAttribute(Qt::WA_TransparentForMouseEvents);
+    ring->hide();
+    return ring;
 }
 
 QComboBox* TfrmConfigurer::makePlayerList(const char* name, int top) {
@@ -197,6 +218,8 @@ void TfrmConfigurer::MiseAJour() {
     setCursorId(imgCheckBoxSound,
                 settings.soundAvailable ? CursorId::HandPoint : CursorId::Default);
     showSoundBox();
+    chkStrong->setChecked(settings.computerLevel == ComputerLevel::Strong);
+    showStrongBox();
     spinTempo->setValue(settings.choiceDelaySeconds); // the field keeps it within 1..30
 }
 
@@ -209,6 +232,16 @@ void TfrmConfigurer::imgCheckBoxSoundClick() {
         return;
     chkSound->setChecked(!chkSound->isChecked());
     showSoundBox();
+}
+
+void TfrmConfigurer::showStrongBox() {
+    imgCheckBoxStrong->setPicture(chkStrong->isChecked() ? imgCheckBoxChecked
+                                                         : imgCheckBoxUnchecked);
+}
+
+void TfrmConfigurer::imgCheckBoxStrongClick() {
+    chkStrong->setChecked(!chkStrong->isChecked());
+    showStrongBox();
 }
 
 void TfrmConfigurer::clearHighlights() {
@@ -229,6 +262,8 @@ void TfrmConfigurer::btnOkClick() {
     spinTempo->takeTypedValue();
     settings.choiceDelaySeconds = spinTempo->value();
     settings.soundOn = chkSound->isChecked();
+    settings.computerLevel =
+        chkStrong->isChecked() ? ComputerLevel::Strong : ComputerLevel::Standard;
     if (allDisabled) {
         TfrmMessageBox::showMessage(
             "Attention !",
@@ -290,9 +325,12 @@ void TfrmConfigurer::keyPressEvent(QKeyEvent* event) {
 
 bool TfrmConfigurer::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget == imgCheckBoxSound) {
-        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
-            soundFocusRing_->setVisible(event->type() == QEvent::FocusIn);
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        const bool in = event->type() == QEvent::FocusIn;
+        if (widget == imgCheckBoxSound)
+            soundFocusRing_->setVisible(in);
+        else if (widget == imgCheckBoxStrong)
+            strongFocusRing_->setVisible(in);
     }
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
         return QDialog::eventFilter(watched, event);
@@ -303,9 +341,15 @@ bool TfrmConfigurer::eventFilter(QObject* watched, QEvent* event) {
     const bool dialogKey =
         isOkKey(key->key()) || key->key() == Qt::Key_Escape || key->key() == Qt::Key_F1;
     if (event->type() == QEvent::KeyPress) {
-        if (widget == imgCheckBoxSound && key->key() == Qt::Key_Space && !key->isAutoRepeat()) {
-            imgCheckBoxSoundClick();
-            return true;
+        if (key->key() == Qt::Key_Space && !key->isAutoRepeat()) {
+            if (widget == imgCheckBoxSound) {
+                imgCheckBoxSoundClick();
+                return true;
+            }
+            if (widget == imgCheckBoxStrong) {
+                imgCheckBoxStrongClick();
+                return true;
+            }
         }
         if (!dialogKey)
             return QDialog::eventFilter(watched, event);

@@ -14,7 +14,7 @@ class PauseField;
 class QCheckBox;
 class QComboBox;
 
-// The settings dialog: who plays each colour, the computer's pause and the sound. It
+// The settings dialog: who plays each colour, the computer's pause and level, and the sound. It
 // edits the process's settings record; OK writes the settings file, Cancel reads it back.
 // Drawn from one picture; the lists and the pause field are real controls set into it.
 class TfrmConfigurer : public QDialog {
@@ -43,6 +43,9 @@ public:
     ImageControl* btnCancel = nullptr;
     ImageControl* imgCheckBoxSound = nullptr;
     QCheckBox* chkSound = nullptr;
+    // The strong computer's box, drawn and ticked like the sound box.
+    ImageControl* imgCheckBoxStrong = nullptr;
+    QCheckBox* chkStrong = nullptr;
     PauseField* spinTempo = nullptr;
     QComboBox* cbYellowPlayerType = nullptr;
     QComboBox* cbGreenPlayerType = nullptr;
@@ -56,6 +59,7 @@ public:
     void btnOkClick();
     void btnCancelClick();
     void imgCheckBoxSoundClick();
+    void imgCheckBoxStrongClick();
     void FormKeyUp(int key, Qt::KeyboardModifiers modifiers);
     void btnOkMouseMove();
     void btnCancelMouseMove();
@@ -77,10 +81,13 @@ private:
     QComboBox* makePlayerList(const char* name, int top);
     void clearHighlights();
     void showSoundBox();
+    void showStrongBox();
+    QWidget* makeFocusRing(const QRect& box);
 
     std::unique_ptr<WaveDeviceCounter> devices_;
     std::function<void()> helpHandler_;
     QWidget* soundFocusRing_ = nullptr;
+    QWidget* strongFocusRing_ = nullptr;
     bool okHighlighted_ = false;
     bool cancelHighlighted_ = false;
     bool dragging_ = false;

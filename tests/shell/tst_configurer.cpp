@@ -101,7 +101,9 @@ private slots:
         QCOMPARE(cursorId(dialog->btnOk), 21);
         QCOMPARE(cursorId(dialog->btnCancel), 21);
         QCOMPARE(cursorId(dialog->imgCheckBoxSound), 21);
+        QCOMPARE(cursorId(dialog->imgCheckBoxStrong), 21);
         QVERIFY(!dialog->chkSound->isVisible());
+        QVERIFY(!dialog->chkStrong->isVisible());
         QCOMPARE(dialog->cbYellowPlayerType->count(), 3);
         QCOMPARE(dialog->cbYellowPlayerType->itemText(2), QString::fromUtf8("Désactivé"));
         // The pause field holds the focus, then the lists follow in colour order.
@@ -208,6 +210,84 @@ private slots:
         QVERIFY(dialog->chkSound->isChecked());
         key(dialog->imgCheckBoxSound, Qt::Key_Space);
         QVERIFY(!dialog->chkSound->isChecked());
+    }
+
+    // The strong computer's box: ticked only for Niveau=2; a click changes nothing before
+    // OK; Cancel brings back the file's level, OK stores and writes the one shown.
+    void strongBox_data() {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<bool>("ticked");
+        QTest::newRow("older file without the key") << QByteArray() << false;
+        QTest::newRow("standard") << QByteArray("Niveau=1\r\n") << false;
+        QTest::newRow("strong") << QByteArray("Niveau=2\r\n") << true;
+        QTest::newRow("unknown level") << QByteArray("Niveau=7\r\n") << false;
+    }
+    void strongBox() {
+        QFETCH(QByteArray, stored);
+        QFETCH(bool, ticked);
+        startFrom(settingsFileWith("", 3, false) + stored, 1);
+        const int level = ticked ? ComputerLevel::Strong : ComputerLevel::Standard;
+        const qint64 checked = dialog->imgCheckBoxChecked.cacheKey();
+        const qint64 unchecked = dialog->imgCheckBoxUnchecked.cacheKey();
+        QCOMPARE(dialog->imgCheckBoxStrong->picture().cacheKey(), ticked ? checked : unchecked);
+        QTest::mouseClick(dialog->imgCheckBoxStrong, Qt::LeftButton, {}, QPoint(6, 6));
+        QCOMPARE(dialog->chkStrong->isChecked(), !ticked);
+        QCOMPARE(dialog->imgCheckBoxStrong->picture().cacheKey(), ticked ? unchecked : checked);
+        QCOMPARE(appSettings().computerLevel, level);
+
+        dialog->btnCancelClick();
+        QCOMPARE(appSettings().computerLevel, level);
+        QCOMPARE(dialog->chkStrong->isChecked(), ticked);
+        QCOMPARE(dialog->imgCheckBoxStrong->picture().cacheKey(), ticked ? checked : unchecked);
+
+        dialog->show();
+        QTest::mouseClick(dialog->imgCheckBoxStrong, Qt::LeftButton, {}, QPoint(6, 6));
+        dialog->btnOkClick();
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(appSettings().computerLevel,
+                 ticked ? ComputerLevel::Standard : ComputerLevel::Strong);
+        QVERIFY(fileBytes().contains(ticked ? "Niveau=1\r\n" : "Niveau=2\r\n"));
+    }
+
+    // The level does not hang on the sound: without a sound output the strong box still
+    // ticks, and OK keeps the sound off.
+    void strongBoxWithoutSound() {
+        startFrom(settingsFileWith("", 3, true), 0);
+        QVERIFY(dialog->imgCheckBoxStrong->isEnabled());
+        QTest::mouseClick(dialog->imgCheckBoxStrong, Qt::LeftButton, {}, QPoint(6, 6));
+        dialog->btnOkClick();
+        QCOMPARE(appSettings().computerLevel, static_cast<int>(ComputerLevel::Strong));
+        QVERIFY(!appSettings().soundOn);
+    }
+
+    // Tab goes from the sound box to the strong box, whose ring then shows; Space ticks it.
+    void strongBoxByKeyboard() {
+        startFrom(settingsFileWith("", 3, false), 1);
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        dialog->imgCheckBoxSound->setFocus();
+        QTest::keyClick(dialog->imgCheckBoxSound, Qt::Key_Tab);
+        QVERIFY(dialog->imgCheckBoxStrong->hasFocus());
+        key(dialog->imgCheckBoxStrong, Qt::Key_Space);
+        QVERIFY(dialog->chkStrong->isChecked());
+        QVERIFY(!dialog->chkSound->isChecked());
+        key(dialog->imgCheckBoxStrong, Qt::Key_Space);
+        QVERIFY(!dialog->chkStrong->isChecked());
+    }
+
+    // Each pictured box lies on the dark well that the artwork draws for it, not on the
+    // plain face beside it.
+    void boxesLieOnTheirWells() {
+        startFrom(settingsFileWith("", 3, false), 1);
+        const QImage face = dialog->imgConfiguration->picture().toImage();
+        for (ImageControl* box : {dialog->imgCheckBoxSound, dialog->imgCheckBoxStrong}) {
+            const QRect r = box->geometry();
+            const QColor under = face.pixelColor(r.center());
+            const QColor beside = face.pixelColor(r.left() - 12, r.center().y());
+            QVERIFY2(under.lightness() + 15 < beside.lightness(), qPrintable(box->objectName()));
+            for (const QPoint corner : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()})
+                QVERIFY2(face.pixelColor(corner).lightness() + 10 < beside.lightness(),
+                         qPrintable(box->objectName()));
+        }
     }
 
     void pauseField_data() {
