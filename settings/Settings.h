@@ -21,5 +21,8 @@ struct Settings {
     int mainHeight = 0;
     int cdLeft = 0;
     int cdTop = 0;
+    // Disc images the CD player counts as drives (key "ImagesCD", paths separated by ':').
+    // Read only: the game never writes the key, so it stays as the user typed it.
+    std::string cdImages;
     std::string settingsPath;
 };

@@ -40,6 +40,7 @@ void LoadSettings(Settings& settings, const std::string& path, ScreenSize screen
     const IniDocument ini = IniFile(path).read();
     settings.cdLeft = ini.readInt(kSection, "PositionXCDAudio", 0);
     settings.cdTop = ini.readInt(kSection, "PositionYCDAudio", 0);
+    settings.cdImages = ini.readString(kSection, "ImagesCD").value_or(std::string());
     settings.mainLeft =
         checkedMainPosition(ini, "PositionXPrincipale", screen.width, settings.mainWidth);
     settings.mainTop =

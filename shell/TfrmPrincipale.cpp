@@ -536,8 +536,8 @@ void TfrmPrincipale::ecranMouseUp() {
 
 // --- Commands --------------------------------------------------------------------------
 
-// The help viewer, the about window and the CD player are separate windows; until they
-// are wired in, their commands check their availability and stop there.
+// The help viewer and the about window are separate windows; until they are wired in,
+// their commands check their availability and stop there.
 void TfrmPrincipale::BhelpClick() {
     if (!engine_->state().allowHelp)
         return;
@@ -627,8 +627,13 @@ void TfrmPrincipale::BaproposClick() {
 }
 
 void TfrmPrincipale::BcdaudioClick() {
-    if (!engine_->state().allowCdAudio)
+    if (!engine_->state().allowCdAudio || cdPlayer_.isNull())
         return;
+    // Not modal; a request while it is shown only brings it to the front.
+    if (!cdPlayer_->isVisible())
+        cdPlayer_->show();
+    cdPlayer_->raise();
+    cdPlayer_->activateWindow();
 }
 
 void TfrmPrincipale::BafasClick() {

@@ -9,6 +9,7 @@
 
 #include <QPixmap>
 #include <QPoint>
+#include <QPointer>
 #include <QWidget>
 
 #include <memory>
@@ -30,6 +31,9 @@ public:
 
     // The splash stays up during this pause at creation; tests shorten it.
     static void setStartupPauseMs(int ms);
+
+    // The CD player window that the CD command shows; created after this window.
+    void setCdPlayerWindow(QWidget* window) { cdPlayer_ = window; }
 
     int artworkSize() const { return artworkSize_; }
     bool windowedMode() const { return windowedMode_; }
@@ -154,4 +158,5 @@ private:
     bool windowedMode_ = false;
     bool dragging_ = false;
     QPoint dragOrigin_;
+    QPointer<QWidget> cdPlayer_;
 };

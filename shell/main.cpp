@@ -1,6 +1,7 @@
 #include "CursorRegistry.h"
 #include "SingleInstanceLock.h"
 #include "StartupSequence.h"
+#include "TfrmCDPlayer.h"
 #include "TfrmConfigurer.h"
 #include "TfrmMessageBox.h"
 #include "TfrmPrincipale.h"
@@ -38,11 +39,17 @@ int main(int argc, char* argv[]) {
     std::vector<std::unique_ptr<QWidget>> windows = StartupSequence::createWindows(
         splash, {
                     [] { return std::unique_ptr<QWidget>(std::make_unique<TfrmPrincipale>()); },
+                    [] { return std::unique_ptr<QWidget>(std::make_unique<TfrmCDPlayer>()); },
                     [] { return std::unique_ptr<QWidget>(std::make_unique<TfrmConfigurer>()); },
                     [] { return std::unique_ptr<QWidget>(std::make_unique<TfrmMessageBox>()); },
                 });
     if (windows.empty())
         return 1;
+
+    auto* principale = static_cast<TfrmPrincipale*>(windows.front().get());
+    for (const std::unique_ptr<QWidget>& window : windows)
+        if (auto* cdPlayer = qobject_cast<TfrmCDPlayer*>(window.get()))
+            principale->setCdPlayerWindow(cdPlayer);
 
     StartupSequence::quitWhenClosed(windows.front().get());
     const int result = QApplication::exec();
