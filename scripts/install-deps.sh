@@ -9,7 +9,7 @@ packages=(
   # libraries
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools
   qt6-qpa-plugins libgl-dev
-  libjpeg-dev libsndfile1-dev libpulse-dev libcdio-dev libcdio-paranoia-dev
+  libjpeg-dev libsndfile1-dev libpulse-dev libcdio-dev libcdio-cdda-dev libcdio-paranoia-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick pulseaudio pulseaudio-utils sox

@@ -284,3 +284,25 @@ TEST(SettingsFileTest, PathReplacesOnlyTheFileNamesExtension) {
 }
 
 } // namespace
+
+TEST(SettingsFileTest, CdImagesAreReadAndNeverWritten) {
+    TempFolder folder;
+    const std::string path = folder.file("bramidou.ini");
+    const std::string stored =
+        configuration("ImagesCD=/home/moi/disques/un.cue:/home/moi/disques/deux.cue\r\n");
+    writeBytes(path, stored);
+    Settings settings;
+    FixedDeviceCount one(1);
+    LoadSettings(settings, path, {1024, 768}, one);
+    EXPECT_EQ(settings.cdImages, "/home/moi/disques/un.cue:/home/moi/disques/deux.cue");
+    // A save keeps the user's line as it was and adds none where there was none.
+    settings.cdImages = "/ailleurs.cue";
+    SaveSettings(settings, path);
+    EXPECT_NE(
+        readBytes(path).find("ImagesCD=/home/moi/disques/un.cue:/home/moi/disques/deux.cue\r\n"),
+        std::string::npos);
+    EXPECT_EQ(loadFrom(configuration("Son=1\r\n")).cdImages, "");
+    const std::string fresh = folder.file("fresh.ini");
+    SaveSettings(Settings{}, fresh);
+    EXPECT_EQ(readBytes(fresh).find("ImagesCD"), std::string::npos);
+}
