@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <pthread.h>
 #include <vector>
 
 namespace {
@@ -29,6 +30,8 @@ DigitalPlayback::~DigitalPlayback() {
 }
 
 void DigitalPlayback::run() {
+    // Named, so its share of the processor can be told apart from the window's.
+    pthread_setname_np(pthread_self(), "bramidou-cd");
     std::unique_lock<std::mutex> lock(mutex_);
     while (!quit_) {
         if (transport_.mode() != DriveMode::Playing) {

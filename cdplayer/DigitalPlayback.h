@@ -31,8 +31,7 @@ public:
 
 private:
     void run();
-    // Plays one stretch of the current generation; false when the generation changed or
-    // the disc ended.
+    // Plays the current generation until it changes or the disc ends.
     void playGeneration(std::unique_lock<std::mutex>& lock);
 
     std::unique_ptr<SectorReader> reader_;
