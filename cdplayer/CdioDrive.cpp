@@ -53,13 +53,8 @@ private:
 // overlapping reads until a scratch or a jitter of the drive no longer shows.
 class ParanoiaReader : public SectorReader {
 public:
-    ParanoiaReader(CdIo_t* cdio, std::shared_ptr<std::mutex> lock) : lock_(std::move(lock)) {
-        drive_ = cdio_cddap_identify_cdio(cdio, CDDA_MESSAGE_FORGETIT, nullptr);
-        if (drive_ && cdio_cddap_open(drive_) == 0) {
-            paranoia_ = cdio_paranoia_init(drive_);
-            cdio_paranoia_modeset(paranoia_, PARANOIA_MODE_FULL ^ PARANOIA_MODE_NEVERSKIP);
-        }
-    }
+    ParanoiaReader(CdIo_t* cdio, std::shared_ptr<std::mutex> lock)
+        : cdio_(cdio), lock_(std::move(lock)) {}
     ~ParanoiaReader() override {
         if (paranoia_)
             cdio_paranoia_free(paranoia_);
@@ -70,6 +65,15 @@ public:
     bool read(int first, int count, std::vector<std::uint8_t>& out) override {
         out.resize(std::size_t(count) * CdTime::bytesPerFrame);
         std::lock_guard<std::mutex> guard(*lock_);
+        // Set up at the first read, on the playback thread: the drive may take its time
+        // to answer, and the window must not wait for it when it only opens the drive.
+        if (!drive_) {
+            drive_ = cdio_cddap_identify_cdio(cdio_, CDDA_MESSAGE_FORGETIT, nullptr);
+            if (drive_ && cdio_cddap_open(drive_) == 0) {
+                paranoia_ = cdio_paranoia_init(drive_);
+                cdio_paranoia_modeset(paranoia_, PARANOIA_MODE_FULL ^ PARANOIA_MODE_NEVERSKIP);
+            }
+        }
         if (!paranoia_)
             return false;
         if (first != next_)
@@ -86,6 +90,7 @@ public:
     }
 
 private:
+    CdIo_t* cdio_;
     std::shared_ptr<std::mutex> lock_;
     cdrom_drive_t* drive_ = nullptr;
     cdrom_paranoia_t* paranoia_ = nullptr;

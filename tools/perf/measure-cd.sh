@@ -12,7 +12,7 @@ SRC=$(cd "$(dirname "$0")/../.." && pwd)
 BUILD=$(realpath "${1:-build}")
 GAME_DIR=$BUILD/bin
 SECONDS_EACH=${BRAMIDOU_CD_SECONDS:-30}
-WALK_SECONDS=${BRAMIDOU_WALK_SECONDS:-90}
+WALK_SECONDS=${BRAMIDOU_WALK_SECONDS:-240}
 [ -x "$GAME_DIR/bramidou" ] || { echo "measure-cd: no $GAME_DIR/bramidou; build the game first" >&2; exit 1; }
 
 TMP=$(mktemp -d /tmp/bramidou-perf-cd.XXXXXX)
@@ -23,7 +23,7 @@ cleanup() {
     local pid
     for pid in "${PIDS[@]:-}"; do [ -n "$pid" ] && kill "$pid" 2>/dev/null || true; done
     pulse_stop
-    rm -rf "$TMP"
+    [ -n "${BRAMIDOU_PERF_KEEP:-}" ] || rm -rf "$TMP"
 }
 trap cleanup EXIT
 
