@@ -47,11 +47,11 @@ void DigitalPlayback::playGeneration(std::unique_lock<std::mutex>& lock) {
     const int start = transport_.position();
     const int end = transport_.toc().leadOut;
     int next = start;
-    // Without a sound server the disc still runs, in time with the clock, so the display
-    // and the commands behave as with sound.
     lock.unlock();
     // Whatever is still queued belongs to an earlier position.
     stream_.flush();
+    // Without a sound server the disc still runs, in time with the clock, so the display
+    // and the commands behave as with sound.
     const bool audible = stream_.ready();
     lock.lock();
     const Clock::time_point began = Clock::now();

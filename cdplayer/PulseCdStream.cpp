@@ -9,8 +9,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The pause must be heard within 100 ms: the buffer holds a little over two reads.
-constexpr int kTargetLatencyMs = 60;
+// A pause or a seek drops what is queued, so the buffer need not be short to be heard at
+// once: it is long enough to ride out a busy machine without gaps.
+constexpr int kTargetLatencyMs = 150;
 constexpr int kPrebufferMs = 20;
 constexpr int kRequestMs = 10;
 constexpr std::chrono::milliseconds kProbeBudget{300};

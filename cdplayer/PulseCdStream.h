@@ -5,8 +5,8 @@
 
 struct pa_simple;
 
-// The disc's sound on its way to the sound server: CD audio (16-bit stereo, 44.1 kHz)
-// in a stream with a short buffer, so a pause or a seek is heard at once.
+// The disc's sound on its way to the sound server: CD audio (16-bit stereo, 44.1 kHz).
+// What is queued can be dropped, so a pause or a seek is heard at once.
 class PulseCdStream {
 public:
     PulseCdStream() = default;

@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -19,6 +20,10 @@ using namespace CdTime;
 namespace {
 
 namespace fs = std::filesystem;
+
+// The three tones lie far apart; a short gap of a loaded machine in the recording lowers
+// the count of zero crossings a little, never to the next tone.
+constexpr double kToneTolerance = 0.1;
 
 void sleepMs(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
@@ -87,7 +92,7 @@ protected:
         double tone = 0;
         for (int wait = 0; wait < 40; ++wait) {
             tone = toneNow();
-            if (std::abs(tone - expected) < expected * 0.05)
+            if (std::abs(tone - expected) < expected * kToneTolerance)
                 break;
             sleepMs(100);
         }
@@ -108,7 +113,7 @@ TEST_F(CdioPlaybackTest, TheToneHeardIsTheTrackShownAndFollowsTheTrackSteps) {
     ASSERT_FALSE(control.noDisc);
     EXPECT_EQ(control.panel.drive, "Img1 ");
     control.play();
-    EXPECT_NEAR(toneSoon(440), 440, 20);
+    EXPECT_NEAR(toneSoon(440), 440, 440 * kToneTolerance);
     control.refresh();
     EXPECT_EQ(control.panel.currentTrack, "1 ");
     EXPECT_EQ(control.panel.tracks, "3 ");
@@ -116,15 +121,16 @@ TEST_F(CdioPlaybackTest, TheToneHeardIsTheTrackShownAndFollowsTheTrackSteps) {
 
     control.nextTrack();
     sleepMs(1000);
-    EXPECT_NEAR(toneNow(), 660, 20);
+    EXPECT_NEAR(toneNow(), 660, 660 * kToneTolerance);
     control.refresh();
     EXPECT_EQ(control.panel.currentTrack, "2 ");
     control.nextTrack();
-    EXPECT_NEAR(toneSoon(990), 990, 30);
+    EXPECT_NEAR(toneSoon(990), 990, 990 * kToneTolerance);
     sleepMs(1200);
     control.previousTrack();
     sleepMs(1000);
-    EXPECT_NEAR(toneNow(), 990, 30) << "more than a second into track 3 goes to its start";
+    EXPECT_NEAR(toneNow(), 990, 990 * kToneTolerance)
+        << "more than a second into track 3 goes to its start";
     control.refresh();
     EXPECT_EQ(control.panel.currentTrack, "3 ");
 }
@@ -133,18 +139,20 @@ TEST_F(CdioPlaybackTest, PauseIsSilentWithinATenthOfASecondAndResumeGoesOn) {
     CdioBackend backend(images_->cue("three"));
     CdPlayerControl control(backend);
     control.play();
-    ASSERT_NEAR(toneSoon(440), 440, 20);
+    ASSERT_NEAR(toneSoon(440), 440, 440 * kToneTolerance);
     const std::size_t paused = recorder_->size();
     control.togglePause();
     sleepMs(600);
     const std::size_t lastSound = recorder_->lastSoundAfter(paused);
+    std::printf("sound after the pause: %zu ms\n",
+                (lastSound - paused) * 1000 / SinkRecorder::rate);
     EXPECT_LE(lastSound - paused, std::size_t(SinkRecorder::rate / 10))
         << "sound went on " << (lastSound - paused) * 1000 / SinkRecorder::rate << " ms";
     EXPECT_EQ(recorder_->toneBetween(recorder_->size() - SinkRecorder::rate / 4, recorder_->size()),
               0);
     control.togglePause();
     sleepMs(800);
-    EXPECT_NEAR(toneNow(), 440, 20);
+    EXPECT_NEAR(toneNow(), 440, 440 * kToneTolerance);
 }
 
 TEST_F(CdioPlaybackTest, AStepOfFiveSecondsMovesThePositionByFiveSeconds) {
@@ -152,7 +160,7 @@ TEST_F(CdioPlaybackTest, AStepOfFiveSecondsMovesThePositionByFiveSeconds) {
     CdPlayerControl control(backend);
     CDAudioDevice& device = control.mediaCDPlayer;
     control.play();
-    ASSERT_NEAR(toneSoon(440), 440, 20);
+    ASSERT_NEAR(toneSoon(440), 440, 440 * kToneTolerance);
     device.SetTimeFormat(formatMilliseconds);
     // Paused, the position stands still and the step is exact.
     device.Pause();
@@ -167,7 +175,7 @@ TEST_F(CdioPlaybackTest, AStepOfFiveSecondsMovesThePositionByFiveSeconds) {
     device.Play();
     control.step(5000);
     sleepMs(1000);
-    EXPECT_NEAR(toneNow(), 660, 20);
+    EXPECT_NEAR(toneNow(), 660, 660 * kToneTolerance);
     device.SetTimeFormat(formatTmsf);
     EXPECT_EQ(tmsfTrack(device.QueryPosition()), 2);
 }
@@ -185,7 +193,7 @@ TEST_F(CdioPlaybackTest, TheEndOfTheDiscStopsThereAndPlayStartsAgain) {
               0);
     control.play();
     sleepMs(800);
-    EXPECT_NEAR(toneNow(), 440, 20);
+    EXPECT_NEAR(toneNow(), 440, 440 * kToneTolerance);
 }
 
 TEST_F(CdioPlaybackTest, ASingleTrackImageOpensButDoesNotQualify) {

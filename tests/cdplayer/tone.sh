@@ -14,7 +14,8 @@ tone_of() {
         awk '/^Rough +frequency/ {print $3}'
 }
 
-# tone_near HZ EXPECTED: true when HZ lies within 5 % of EXPECTED.
+# tone_near HZ EXPECTED: true when HZ lies within 10 % of EXPECTED. The test tones lie
+# further apart; a short gap in the recording of a loaded machine lowers the count a little.
 tone_near() {
-    awk -v f="${1:-0}" -v e="$2" 'BEGIN { exit !(f > e * 0.95 && f < e * 1.05) }'
+    awk -v f="${1:-0}" -v e="$2" 'BEGIN { exit !(f > e * 0.9 && f < e * 1.1) }'
 }
