@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Square.h"
+
 // Names one of the engine's movable images: horse k of colour c (PionJaune1..PionRouge4),
 // choice marker k (Pion1..Pion4) or the die (Des).
 struct ImageRef {
@@ -14,7 +16,9 @@ struct ImageRef {
 
     // Where the image rests when it has no square of its own: a horse on its stable
     // square, anything else out of sight.
-    constexpr int restingSquare() const { return kind == Horse ? 100 * colour + 20 + number : 500; }
+    constexpr int restingSquare() const {
+        return kind == Horse ? Square::stable(colour, number) : Square::OffBoard;
+    }
 
     constexpr bool operator==(const ImageRef& o) const {
         return kind == o.kind && colour == o.colour && number == o.number;
