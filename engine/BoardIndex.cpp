@@ -6,6 +6,24 @@
 #include <iterator>
 #include <string>
 
+namespace {
+
+// The sixteen horse images, named once: a rebuild draws all of them, and an image name
+// put together just before each call costs more than the rest of the drawing.
+struct HorseImages {
+    ImageRef of[5][5];
+    constexpr HorseImages() : of() {
+        for (int c = 1; c <= 4; ++c) {
+            for (int k = 1; k <= 4; ++k) {
+                of[c][k] = ImageRef::horse(c, k);
+            }
+        }
+    }
+};
+constexpr HorseImages horseImages;
+
+} // namespace
+
 BoardIndex::BoardIndex(GameState& state, BoardView& view, HorseWalk& walk)
     : state_(state), view_(view), walk_(walk) {}
 
@@ -34,12 +52,10 @@ void BoardIndex::markColourOnBoard(int c) {
         return;
     }
     for (int k = 1; k <= 4; ++k) {
-        const int s = state_.horseSquare[c][k];
-        if (s <= Square::Stable) {
-            continue;
+        const int s = boardSquareOf(c, k);
+        if (s != Square::Stable) {
+            state_.boardOwner[s] = c;
         }
-        // A saved game may hold any square at or beyond the finish: it means arrived.
-        state_.boardOwner[s >= Square::finish(c) ? Square::arrivalSlot(c, k) : s] = c;
     }
     for (int k = 1; k <= 4; ++k) {
         if (state_.boardOwner[Square::arrivalSlot(c, k)] != c) {
@@ -55,23 +71,40 @@ void BoardIndex::markColourOnBoard(int c) {
     }
 }
 
-void BoardIndex::renumberHorses() {
-    int count[5] = {};
-    for (int c = 1; c <= 4; ++c) {
-        for (int k = 1; k <= 4; ++k) {
-            state_.horseSquare[c][k] = Square::Stable;
-        }
+int BoardIndex::boardSquareOf(int c, int k) const {
+    const int s = state_.horseSquare[c][k];
+    if (s <= Square::Stable) {
+        return Square::Stable;
     }
-    for (int s = 1; s <= Square::OffBoard; ++s) {
-        const int c = state_.boardOwner[s];
-        if (Colour::isColour(c) && count[c] < 4) {
-            state_.horseSquare[c][++count[c]] = s;
+    // A saved game may hold any square at or beyond the finish: it means arrived.
+    return s >= Square::finish(c) ? Square::arrivalSlot(c, k) : s;
+}
+
+// Gives what a scan of squares 1..500 in ascending order would give, but looks only at
+// the sixteen squares the horses were written on: only colour c ever writes c, so the
+// squares c holds are among its own horses' squares, less those a colour written later
+// has taken.
+void BoardIndex::renumberHorses() {
+    for (int c = 1; c <= 4; ++c) {
+        int held[4];
+        int count = 0;
+        for (int k = 1; k <= 4; ++k) {
+            const int s = boardSquareOf(c, k);
+            const bool holds = s != Square::Stable && state_.boardOwner[s] == c;
+            // Two horses of one colour on one square hold it once.
+            if (holds && std::find(held, held + count, s) == held + count) {
+                held[count++] = s;
+            }
+        }
+        std::sort(held, held + count);
+        for (int k = 1; k <= 4; ++k) {
+            state_.horseSquare[c][k] = k <= count ? held[k - 1] : Square::Stable;
         }
     }
     for (int k = 1; k <= 4; ++k) {
         for (int c = 1; c <= 4; ++c) {
             const int s = state_.horseSquare[c][k];
-            walk_.drawHorseAt(s == Square::Stable ? -1 : s, ImageRef::horse(c, k), c);
+            walk_.drawHorseAt(s == Square::Stable ? -1 : s, horseImages.of[c][k], c);
         }
     }
 }

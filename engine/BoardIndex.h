@@ -22,6 +22,9 @@ public:
     void clearBoard();
 
 private:
+    // Where horse k of colour c is written on the board; Stable when it is not.
+    int boardSquareOf(int c, int k) const;
+
     GameState& state_;
     BoardView& view_;
     HorseWalk& walk_;

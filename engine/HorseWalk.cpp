@@ -19,7 +19,7 @@ bool isHomeEntry(int square) {
 HorseWalk::HorseWalk(BoardView& view, const GameState& state, const Settings& settings)
     : view_(view), state_(state), settings_(settings) {}
 
-void HorseWalk::placeHorse(int from, int to, int colour, ImageRef image) {
+void HorseWalk::placeHorse(int from, int to, int colour, const ImageRef& image) {
     if (isDirect(from, to)) {
         view_.moveImageToSquare(image, to);
         if (colour == markerColour) {
@@ -62,7 +62,7 @@ void HorseWalk::placeHorse(int from, int to, int colour, ImageRef image) {
     }
 }
 
-void HorseWalk::drawHorseAt(int square, ImageRef image, int colour) {
+void HorseWalk::drawHorseAt(int square, const ImageRef& image, int colour) {
     if (square == -1) {
         square = image.restingSquare();
     }

@@ -21,9 +21,9 @@ public:
 
     // Takes image from square `from` to square `to`. The board is read as it stands
     // before the move is recorded, so an opponent still stands on `to` at a capture.
-    void placeHorse(int from, int to, int colour, ImageRef image);
+    void placeHorse(int from, int to, int colour, const ImageRef& image);
     // The image on `square`, silently; -1 stands for the image's own resting square.
-    void drawHorseAt(int square, ImageRef image, int colour);
+    void drawHorseAt(int square, const ImageRef& image, int colour);
     void playMoveStep();
     void playCapture();
 

@@ -49,3 +49,8 @@ void VirtualTimer::setInterval(int ms) {
         updateOrder();
     }
 }
+
+void VirtualTimer::setSkipped(bool skipped) {
+    skipped_ = skipped;
+    updateOrder();
+}

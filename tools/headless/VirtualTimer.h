@@ -30,7 +30,11 @@ public:
     bool isActive() const override { return active_; }
     // A window timer with no interval never fires, which is what a computer pause of
     // zero seconds leads to.
-    bool canFire() const { return active_ && interval_ > 0; }
+    bool canFire() const { return active_ && interval_ > 0 && !skipped_; }
+    // A timer whose ticks nobody observes (the blink, on a board that shows nothing)
+    // keeps its running state and interval for the engine to read, but is never fired.
+    void setSkipped(bool skipped);
+    bool skipped() const { return skipped_; }
 
     VirtualClock::Ms due() const { return due_; }
     std::uint64_t sequence() const { return slot_->sequence; }
@@ -72,6 +76,7 @@ private:
     void* context_ = nullptr;
     int interval_ = 0;
     bool active_ = false;
+    bool skipped_ = false;
     VirtualClock::Ms due_ = 0;
     int ticks_ = 0;
 };

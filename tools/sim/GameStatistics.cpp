@@ -1,10 +1,11 @@
 #include "GameStatistics.h"
 
+#include "ColourLayout.h"
+
 namespace {
 // Far beyond any real game (a few thousand ticks), so only a game that cannot end hits it.
 constexpr long maxEventsPerGame = 5'000'000;
 
-const char* const arrivalColourNames[5] = {"", "Jaune", "Vert", "Bleu", "Rouge"};
 } // namespace
 
 void GameStatistics::CountingView::showDie(int face) {
@@ -16,7 +17,7 @@ void GameStatistics::CountingView::showDie(int face) {
 int GameStatistics::CountingView::showMessage(const std::string& caption, const std::string& text,
                                               int messageKind) {
     for (int c = 1; c <= 4 && firstArrival == 0; ++c) {
-        if (text == std::string("Le Cheval ") + arrivalColourNames[c] + " est arrivé à l'écurie.") {
+        if (text == std::string("Le Cheval ") + Colour::name(c) + " est arrivé à l'écurie.") {
             firstArrival = c;
         }
     }
@@ -32,6 +33,7 @@ GameStatistics::GameStatistics(const int kinds[5], unsigned seed, const int* lev
         }
     }
     game_.choix().setOnTick([this] { countedChoice(); });
+    game_.skipBlinkTicks(true);
 }
 
 int GameStatistics::horsesOnBoard(int colour) const {
