@@ -1,6 +1,7 @@
 // How many complete four-computer games the engine plays a second on one core, driven
 // through the window-less board and virtual time exactly as the simulator drives it.
 #include "HeadlessGame.h"
+#include "MoveRules.h"
 #include "NullView.h"
 #include "StrongChoice.h"
 
@@ -19,6 +20,7 @@ void BM_CompleteGame(benchmark::State& state) {
     NullView view(clock);
     RandomDie die(12345);
     HeadlessGame game(clock, view, die, settings);
+    game.skipBlinkTicks(true); // as the simulator plays
     std::int64_t unfinished = 0;
     for (auto _ : state) {
         if (!game.playOneGame(10'000'000)) {
@@ -48,17 +50,9 @@ void BM_BlinkWhileWaiting(benchmark::State& state) {
 }
 BENCHMARK(BM_BlinkWhileWaiting);
 
-// A game under way with the given horses on the board, rebuilt for Jaune to play.
+// A game under way with the given horses on the board, as a loaded game sets it up.
 struct MidGame {
-    explicit MidGame(const int (&squares)[5][5]) {
-        engine.startNewGame();
-        for (int c = 1; c <= 4; ++c) {
-            for (int k = 1; k <= 4; ++k) {
-                engine.state().horseSquare[c][k] = squares[c][k];
-            }
-        }
-        engine.rebuildBoard(1);
-    }
+    explicit MidGame(const int (&squares)[5][5]) { engine.resumeLoadedGame(squares, 1); }
     Settings settings;
     VirtualClock clock;
     NullView view{clock};
@@ -73,12 +67,13 @@ void BM_TargetsAndRebuild(benchmark::State& state) {
     MidGame mid(
         {{0}, {0, 5, 30, 56, 102}, {0, 20, 44, 0, 201}, {0, 10, 33, 0, 0}, {0, 50, 3, 40, 400}});
     GameEngine& engine = mid.engine;
+    int targets[5] = {};
     int colour = 1;
     for (auto _ : state) {
-        engine.state().dieValue = 1 + (colour + 2) % 6;
-        engine.computeMoveTargets(colour, PlayerKind::Human);
+        bool exitGranted = false;
+        MoveRules::moveTargets(engine.state(), colour, 1 + (colour + 2) % 6, targets, exitGranted);
         engine.rebuildBoard(colour);
-        benchmark::DoNotOptimize(engine.state().moveTarget);
+        benchmark::DoNotOptimize(targets);
         colour = colour % 4 + 1;
     }
 }
@@ -89,11 +84,12 @@ BENCHMARK(BM_TargetsAndRebuild);
 void BM_StrongChoice(benchmark::State& state) {
     MidGame mid(
         {{0}, {0, 5, 12, 30, 48}, {0, 20, 44, 9, 201}, {0, 10, 33, 50, 0}, {0, 52, 3, 40, 400}});
-    mid.engine.state().dieValue = 2;
-    mid.engine.computeMoveTargets(1, PlayerKind::Human);
     const GameState& board = mid.engine.state();
+    int targets[5] = {};
+    bool exitGranted = false;
+    MoveRules::moveTargets(board, 1, 2, targets, exitGranted);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(StrongChoice::choose(board, 1, board.moveTarget));
+        benchmark::DoNotOptimize(StrongChoice::choose(board, 1, targets));
     }
 }
 BENCHMARK(BM_StrongChoice);

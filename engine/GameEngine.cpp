@@ -329,14 +329,6 @@ void GameEngine::rebuildBoard(int c) {
     }
 }
 
-void GameEngine::placeHorse(int from, int to, int colour, ImageRef image) {
-    walk_.placeHorse(from, to, colour, image);
-}
-
-void GameEngine::drawHorseAt(int square, ImageRef image, int colour) {
-    walk_.drawHorseAt(square, image, colour);
-}
-
 // ---------------------------------------------------------------------------------------
 // Helpers
 

@@ -26,7 +26,7 @@ public:
     GameEngine(const GameEngine&) = delete;
     GameEngine& operator=(const GameEngine&) = delete;
 
-    GameState& state() { return state_; }
+    // What the window and the tools may read; only the engine's own operations write it.
     const GameState& state() const { return state_; }
     const Settings& settings() const { return settings_; }
 
@@ -51,10 +51,6 @@ public:
     void showMoveChoices(int colour, int kind);
     void rebuildBoard(int c);
 
-    // Drawing and walking.
-    void placeHorse(int from, int to, int colour, ImageRef image);
-    void drawHorseAt(int square, ImageRef image, int colour);
-
     // A saved game handed back by the load command, after its file has been read:
     // stops the throw and choice timers, hides the die, sets a game up, takes the
     // horses and the colour to play, rebuilds the board for colours 1..4 and starts
@@ -65,6 +61,9 @@ public:
     void resumeLoadedGame(const int horseSquare[5][5], int currentColour);
 
 private:
+    // Tests set positions up and walk single horses through it.
+    friend struct EngineTestAccess;
+
     void makeMove(int c, int k, int target);
     void setThrowButtonsLitOnly(int colour);
     void sendMarkersAway();

@@ -150,8 +150,6 @@ void TfrmPrincipale::FormCreate() {
     createComponents();
     ecran->move(0, 0);
 
-    engine_->state().moveSettled = true;
-
     std::this_thread::sleep_for(std::chrono::milliseconds(g_startupPauseMs));
 
     geometry_ = BoardGeometry(artworkSize_);
@@ -338,10 +336,10 @@ void TfrmPrincipale::applyLayout(int size) {
     // Everything that moves starts out of sight.
     Pion->move(geometry_.at(Square::OffBoard).x, geometry_.at(Square::OffBoard).y);
     for (int k = 1; k <= 4; ++k)
-        engine_->placeHorse(Square::OffBoard, Square::OffBoard, 0, ImageRef::marker(k));
+        moveImageToSquare(ImageRef::marker(k), Square::OffBoard);
     for (int c = 1; c <= 4; ++c)
         for (int k = 1; k <= 4; ++k)
-            engine_->placeHorse(Square::OffBoard, Square::OffBoard, 0, ImageRef::horse(c, k));
+            moveImageToSquare(ImageRef::horse(c, k), Square::OffBoard);
 }
 
 ImageControl* TfrmPrincipale::throwButton(int colour) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ColourLayout.h"
+#include "EngineTestAccess.h"
 #include "HeadlessGame.h"
 #include "RecordingView.h"
 #include "ScriptedDie.h"
@@ -17,7 +18,8 @@ protected:
     EngineHarness() : view(clock), game(clock, view, die, settings) {}
 
     GameEngine& engine() { return game.engine(); }
-    GameState& state() { return game.engine().state(); }
+    GameState& state() { return EngineTestAccess::state(game.engine()); }
+    HorseWalk& walk() { return EngineTestAccess::walk(game.engine()); }
 
     void setKinds(int jaune, int vert, int bleu, int rouge) {
         settings.playerKind[1] = jaune;

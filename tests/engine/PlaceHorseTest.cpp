@@ -50,7 +50,7 @@ TEST_P(PlaceHorseSounds, WithSoundOn) {
     view.clear();
     const ImageRef image = ImageRef::horse(pc.colour >= 1 && pc.colour <= 4 ? pc.colour : 1, 1);
     const auto start = clock.now();
-    engine().placeHorse(pc.from, pc.to, pc.colour, image);
+    walk().placeHorse(pc.from, pc.to, pc.colour, image);
     EXPECT_EQ(view.sounds(), pc.sounds);
     EXPECT_EQ(view.squaresOf(image), pc.path);
     EXPECT_EQ(clock.now() - start, 200 * static_cast<long>(pc.sounds.size()));
@@ -64,7 +64,7 @@ TEST_P(PlaceHorseSounds, WithSoundOffEverySoundIsAPause) {
     state().boardOwner[pc.to > 0 && pc.to <= 500 ? pc.to : 1] = pc.to > 0 ? pc.occupant : 0;
     view.clear();
     const auto start = clock.now();
-    engine().placeHorse(pc.from, pc.to, pc.colour, ImageRef::horse(1, 1));
+    walk().placeHorse(pc.from, pc.to, pc.colour, ImageRef::horse(1, 1));
     EXPECT_EQ(view.sounds(), Sounds(pc.sounds.size(), "pause"));
     EXPECT_EQ(clock.now() - start, 400 * static_cast<long>(pc.sounds.size()));
 }
@@ -77,30 +77,30 @@ using PlaceHorse = EngineHarness;
 TEST_F(PlaceHorse, VertWalkFrom54LastsFourSteps) {
     settings.soundOn = false;
     view.clear();
-    engine().placeHorse(54, 2, 2, ImageRef::horse(2, 1));
+    walk().placeHorse(54, 2, 2, ImageRef::horse(2, 1));
     EXPECT_EQ(clock.now(), 1600);
 }
 
 TEST_F(PlaceHorse, AMissingSoundGivesNoPause) {
     settings.soundOn = true;
     view.soundMs = 0;
-    engine().placeHorse(10, 14, 1, ImageRef::horse(1, 1));
+    walk().placeHorse(10, 14, 1, ImageRef::horse(1, 1));
     EXPECT_EQ(clock.now(), 0);
     EXPECT_EQ(view.sounds().size(), 4u);
 }
 
 TEST_F(PlaceHorse, SoundSettingIsReadAtEveryStep) {
     settings.soundOn = true;
-    engine().placeHorse(10, 11, 1, ImageRef::horse(1, 1));
+    walk().placeHorse(10, 11, 1, ImageRef::horse(1, 1));
     settings.soundOn = false;
-    engine().placeHorse(11, 12, 1, ImageRef::horse(1, 1));
+    walk().placeHorse(11, 12, 1, ImageRef::horse(1, 1));
     EXPECT_EQ(view.sounds(), (Sounds{step, "pause"}));
 }
 
 TEST_F(PlaceHorse, DrawHorseAtMinusOneUsesTheImagesOwnRestingPlace) {
     view.clear();
-    engine().drawHorseAt(-1, ImageRef::horse(3, 4), 3);
-    engine().drawHorseAt(-1, ImageRef::marker(2), 10);
+    walk().drawHorseAt(-1, ImageRef::horse(3, 4), 3);
+    walk().drawHorseAt(-1, ImageRef::marker(2), 10);
     EXPECT_EQ(view.squaresOf(ImageRef::horse(3, 4)), std::vector<int>{324});
     EXPECT_EQ(view.squaresOf(ImageRef::marker(2)), std::vector<int>{500});
     EXPECT_TRUE(view.sounds().empty());

@@ -2,11 +2,10 @@
 //   sound_walk click FILE               writes the step sound the walk test plays
 //   sound_walk walk on|off COLOUR FROM TO   runs placeHorse and reports what it did
 //   sound_walk onsets FILE              counts the sounds in a raw recording
-#include "GameEngine.h"
+#include "HorseWalk.h"
 #include "NullView.h"
 #include "SoundOutput.h"
 #include "TestWave.h"
-#include "VirtualTimer.h"
 
 #include <sndfile.h>
 
@@ -50,14 +49,13 @@ int walk(bool soundOn, int colour, int from, int to) {
     SoundOutput sound;
     VirtualClock clock;
     HeardView view(clock, sound);
-    VirtualTimer seconde(clock), choix(clock), clignotant(clock);
-    RandomDie die(1);
     Settings settings;
     settings.soundOn = soundOn;
     settings.soundAvailable = soundOn;
-    GameEngine engine(view, EngineTimers{&seconde, &choix, &clignotant}, die, settings);
+    const GameState board; // empty: the walk captures nobody
+    HorseWalk horseWalk(view, board, settings);
     const auto start = Clock::now();
-    engine.placeHorse(from, to, colour, ImageRef::horse(colour, 1));
+    horseWalk.placeHorse(from, to, colour, ImageRef::horse(colour, 1));
     const auto wall =
         std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
     std::printf("plays=%d heard=%d paused_ms=%ld wall_ms=%ld\n", view.plays, view.heard,
