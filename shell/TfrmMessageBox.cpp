@@ -1,5 +1,6 @@
 #include "TfrmMessageBox.h"
 
+#include "BoardView.h"
 #include "CursorRegistry.h"
 #include "ImageControl.h"
 
@@ -153,7 +154,7 @@ void TfrmMessageBox::FormShow() {
     closeAllowed_ = false;
     okHighlighted_ = yesHighlighted_ = noHighlighted_ = false;
     dragging_ = false;
-    const bool question = messageKind_ == 4;
+    const bool question = messageKind_ == MessageKind::YesNo;
     btnOk->setVisible(!question);
     btnOk->setEnabled(!question);
     btnYes->setVisible(question);
@@ -172,13 +173,13 @@ void TfrmMessageBox::answer(int result) {
 }
 
 void TfrmMessageBox::btnOkClick() {
-    answer(1);
+    answer(MessageResult::Ok);
 }
 void TfrmMessageBox::btnYesClick() {
-    answer(6);
+    answer(MessageResult::Yes);
 }
 void TfrmMessageBox::btnNoClick() {
-    answer(7);
+    answer(MessageResult::No);
 }
 
 bool TfrmMessageBox::FormCloseQuery() {

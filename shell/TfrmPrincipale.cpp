@@ -6,6 +6,7 @@
 #include "GeneralError.h"
 #include "ImageControl.h"
 #include "IniWriteError.h"
+#include "PanelPlacement.h"
 #include "SavedGame.h"
 #include "SavedGameDialogs.h"
 #include "SettingsFile.h"
@@ -35,57 +36,21 @@ int sizeIndex(int size) {
     return size == 640 ? 0 : size == 800 ? 1 : 2;
 }
 
-struct Placement {
-    const char* name;
-    QPoint at[3]; // 640, 800, 1024
-};
-
-// Where the board artwork paints each button and the die, per size.
-const Placement kPlacements[] = {
-    {"Bminimize", {{618, 12}, {771, 15}, {988, 19}}},
-    {"Bconfiguration", {{506, 12}, {633, 15}, {809, 19}}},
-    {"Bapropos", {{506, 38}, {633, 48}, {809, 61}}},
-    {"Bafas", {{506, 65}, {633, 81}, {809, 104}}},
-    {"Bcdaudio", {{506, 91}, {633, 114}, {809, 146}}},
-    {"Bcharger", {{506, 118}, {633, 147}, {809, 188}}},
-    {"Bsauver", {{506, 144}, {633, 179}, {809, 230}}},
-    {"Bnouveau", {{506, 171}, {633, 213}, {809, 272}}},
-    {"Bquitter", {{506, 197}, {633, 246}, {809, 314}}},
-    {"Des", {{520, 223}, {650, 279}, {831, 356}}},
-    {"BJaune", {{506, 310}, {633, 388}, {809, 496}}},
-    {"BVert", {{506, 337}, {633, 421}, {809, 539}}},
-    {"BBleu", {{506, 363}, {633, 454}, {809, 581}}},
-    {"BRouge", {{506, 390}, {633, 487}, {809, 623}}},
-    {"Bhelp", {{506, 419}, {633, 524}, {809, 670}}},
-    {"Barret", {{564, 419}, {705, 524}, {901, 670}}},
-};
-
 QPoint placementOf(const QString& name, int size) {
-    for (const Placement& p : kPlacements)
-        if (name == QLatin1String(p.name))
-            return p.at[sizeIndex(size)];
-    return {};
+    const PanelPlacement::Rect r = PanelPlacement::buttonRect(name.toLatin1().constData(), size);
+    return {r.left, r.top};
 }
 
 // The sizes the artwork is drawn at; used when a picture cannot be loaded, so that the
 // layout stays right even then.
 QSize nominalButtonSize(const QString& name, int size) {
-    const int i = sizeIndex(size);
-    static const int kMinimizeSide[3] = {13, 16, 20};
-    static const int kRoundSide[3] = {50, 62, 80};
-    static const QSize kTextButton[3] = {{108, 24}, {135, 30}, {174, 39}};
-    if (name == QLatin1String("Bminimize"))
-        return {kMinimizeSide[i], kMinimizeSide[i]};
-    if (name == QLatin1String("Bhelp") || name == QLatin1String("Barret"))
-        return {kRoundSide[i], kRoundSide[i]};
-    return kTextButton[i];
+    const PanelPlacement::Rect r = PanelPlacement::buttonRect(name.toLatin1().constData(), size);
+    return {r.width, r.height};
 }
 
 QPixmap art(const QString& name) {
     return QPixmap(QStringLiteral(":/art/") + name);
 }
-
-const char* const kColourNames[5] = {"", "Jaune", "Vert", "Bleu", "Rouge"};
 
 } // namespace
 
@@ -203,7 +168,8 @@ void TfrmPrincipale::createComponents() {
     for (int c = 1; c <= 4; ++c) {
         for (int k = 1; k <= 4; ++k) {
             auto* horse = new ImageControl(this);
-            horse->setObjectName(QStringLiteral("Pion%1%2").arg(kColourNames[c]).arg(k));
+            horse->setObjectName(
+                QStringLiteral("Pion%1%2").arg(QLatin1String(Colour::name(c))).arg(k));
             horse->setTransparent(true);
             horse->setAutoSize(true);
             horses[c][k] = horse;
@@ -280,8 +246,8 @@ void TfrmPrincipale::createComponents() {
 void TfrmPrincipale::applyLayout(int size) {
     const int i = sizeIndex(size);
     static const char* const kBoards[3] = {"img640x480.png", "img800x600.png", "img1024x768.png"};
-    static const int kHorseSide[3] = {28, 35, 45};
-    static const QSize kDieSize[3] = {{86, 82}, {108, 103}, {139, 133}};
+    const int horseSide = PanelPlacement::pieceSize(size);
+    const PanelPlacement::Rect die = PanelPlacement::dieRect(size);
 
     imgHideImages->raise();
     for (ImageControl* b : {Bminimize, Bconfiguration, Bapropos, Bafas, Bcdaudio, Bcharger, Bsauver,
@@ -296,16 +262,17 @@ void TfrmPrincipale::applyLayout(int size) {
 
     const QPixmap marker = art(QStringLiteral("Pion%1.png").arg(size));
     Pion->setPicture(marker);
-    Pion->resize(marker.isNull() ? QSize(kHorseSide[i], kHorseSide[i]) : marker.size());
+    Pion->resize(marker.isNull() ? QSize(horseSide, horseSide) : marker.size());
     for (int k = 1; k <= 4; ++k)
         markers[k]->resize(Pion->size());
 
     for (int c = 1; c <= 4; ++c) {
-        const QPixmap horse = art(QStringLiteral("Pion%1%2.png").arg(kColourNames[c]).arg(size));
+        const QPixmap horse =
+            art(QStringLiteral("Pion%1%2.png").arg(QLatin1String(Colour::name(c))).arg(size));
         for (int k = 1; k <= 4; ++k) {
             horses[c][k]->setPicture(horse);
             if (horse.isNull())
-                horses[c][k]->resize(kHorseSide[i], kHorseSide[i]);
+                horses[c][k]->resize(horseSide, horseSide);
         }
     }
 
@@ -316,10 +283,10 @@ void TfrmPrincipale::applyLayout(int size) {
         b.control->resize(b.sel.isNull() ? nominalButtonSize(name, size) : b.sel.size());
     }
 
-    Des->move(placementOf(QStringLiteral("Des"), size));
+    Des->move(die.left, die.top);
     for (int face = 1; face <= 6; ++face)
         dieFaces_[face] = art(QStringLiteral("Des%1_%2.png").arg(face).arg(size));
-    Des->resize(dieFaces_[1].isNull() ? kDieSize[i] : dieFaces_[1].size());
+    Des->resize(dieFaces_[1].isNull() ? QSize(die.width, die.height) : dieFaces_[1].size());
 
     Settings& settings = appSettings();
     settings.mainHeight = height();

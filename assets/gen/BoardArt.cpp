@@ -1,13 +1,12 @@
 #include "ArtSink.h"
 #include "BoardPainter.h"
+#include "ColourLayout.h"
 #include "PanelPainter.h"
 #include "PieceArt.h"
 
 #include <QPainter>
 
 namespace {
-
-const char* const colourNames[5] = {"", "Jaune", "Vert", "Bleu", "Rouge"};
 
 QImage boardPicture(const BoardPainter& board, const PanelPainter& panel, PanelPainter::Look look) {
     QImage image(board.pictureSize(), QImage::Format_RGB32);
@@ -45,7 +44,7 @@ void renderSize(ArtSink& sink, int size) {
 
     const int piece = panel.layout().pieceSize();
     for (int c = 1; c <= 4; ++c)
-        sink.image(QStringLiteral("art/Pion%1%2.png").arg(QLatin1String(colourNames[c]), s),
+        sink.image(QStringLiteral("art/Pion%1%2.png").arg(QLatin1String(Colour::name(c)), s),
                    PieceArt::horse(c, piece));
     sink.image(QStringLiteral("art/Pion%1.png").arg(s), PieceArt::marker(piece));
 }

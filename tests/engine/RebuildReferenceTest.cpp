@@ -20,8 +20,6 @@ struct Outcome {
     std::vector<std::pair<int, int>> draws; // (colour * 10 + horse, square), in call order
 };
 
-const char* const colourNames[5] = {"", "Jaune", "Vert", "Bleu", "Rouge"};
-
 Outcome plainRebuild(const GameState& in, int mover) {
     Outcome out;
     for (int c = 1; c <= 4; ++c) {
@@ -50,7 +48,7 @@ Outcome plainRebuild(const GameState& in, int mover) {
             all = all && out.owner[finish + k] == y;
         }
         if (all && out.pending[y]) {
-            out.messages.push_back(std::string("Information|Le Cheval ") + colourNames[y] +
+            out.messages.push_back(std::string("Information|Le Cheval ") + Colour::name(y) +
                                    " est arrivé à l'écurie.");
             out.pending[y] = false;
             out.finished[y] = true;

@@ -1,5 +1,6 @@
 #include "AppSettings.h"
 #include "ImageControl.h"
+#include "PanelPlacement.h"
 #include "ShellTestSupport.h"
 #include "TfrmPrincipale.h"
 
@@ -66,31 +67,19 @@ private slots:
         QTest::addColumn<QRect>("r640");
         QTest::addColumn<QRect>("r800");
         QTest::addColumn<QRect>("r1024");
-        const QSize t[3] = {{108, 24}, {135, 30}, {174, 39}};
-        auto text = [&](const char* name, QPoint a, QPoint b, QPoint c) {
-            QTest::newRow(name) << QString::fromLatin1(name) << QRect(a, t[0]) << QRect(b, t[1])
-                                << QRect(c, t[2]);
+        // The art generator paints the panel from the same table.
+        auto rect = [](const PanelPlacement::Rect& r) {
+            return QRect(r.left, r.top, r.width, r.height);
         };
-        QTest::newRow("Bminimize") << "Bminimize" << QRect(618, 12, 13, 13)
-                                   << QRect(771, 15, 16, 16) << QRect(988, 19, 20, 20);
-        text("Bconfiguration", {506, 12}, {633, 15}, {809, 19});
-        text("Bapropos", {506, 38}, {633, 48}, {809, 61});
-        text("Bafas", {506, 65}, {633, 81}, {809, 104});
-        text("Bcdaudio", {506, 91}, {633, 114}, {809, 146});
-        text("Bcharger", {506, 118}, {633, 147}, {809, 188});
-        text("Bsauver", {506, 144}, {633, 179}, {809, 230});
-        text("Bnouveau", {506, 171}, {633, 213}, {809, 272});
-        text("Bquitter", {506, 197}, {633, 246}, {809, 314});
-        QTest::newRow("Des") << "Des" << QRect(520, 223, 86, 82) << QRect(650, 279, 108, 103)
-                             << QRect(831, 356, 139, 133);
-        text("BJaune", {506, 310}, {633, 388}, {809, 496});
-        text("BVert", {506, 337}, {633, 421}, {809, 539});
-        text("BBleu", {506, 363}, {633, 454}, {809, 581});
-        text("BRouge", {506, 390}, {633, 487}, {809, 623});
-        QTest::newRow("Bhelp") << "Bhelp" << QRect(506, 419, 50, 50) << QRect(633, 524, 62, 62)
-                               << QRect(809, 670, 80, 80);
-        QTest::newRow("Barret") << "Barret" << QRect(564, 419, 50, 50) << QRect(705, 524, 62, 62)
-                                << QRect(901, 670, 80, 80);
+        for (const PanelPlacement::Button& b : PanelPlacement::buttons()) {
+            QTest::newRow(b.name) << QString::fromLatin1(b.name)
+                                  << rect(PanelPlacement::buttonRect(b.name, 640))
+                                  << rect(PanelPlacement::buttonRect(b.name, 800))
+                                  << rect(PanelPlacement::buttonRect(b.name, 1024));
+        }
+        QTest::newRow("Des") << "Des" << rect(PanelPlacement::dieRect(640))
+                             << rect(PanelPlacement::dieRect(800))
+                             << rect(PanelPlacement::dieRect(1024));
         QTest::newRow("imgHideImages") << "imgHideImages" << QRect(496, 0, 144, 480)
                                        << QRect(623, 0, 177, 600) << QRect(799, 0, 225, 768);
     }

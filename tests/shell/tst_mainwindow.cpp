@@ -91,8 +91,8 @@ private slots:
     // Controls designed with the built-in hand show the program's own after start-up.
     void programCursors() {
         for (ImageControl* b : {w->Bminimize, w->Bnouveau, w->Barret, w->BJaune, w->Bhelp})
-            QCOMPARE(cursorId(b), 21);
-        QCOMPARE(cursorId(w->markers[1]), 21);
+            QCOMPARE(cursorId(b), int(CursorId::HandPoint));
+        QCOMPARE(cursorId(w->markers[1]), int(CursorId::HandPoint));
         QCOMPARE(cursorId(w->ecran), 0);
     }
 
@@ -131,7 +131,7 @@ private slots:
         QVERIFY(!w->Bcharger->hasPicture());
         QCOMPARE(w->isHighlighted(w->Bsauver), saving);
         QCOMPARE(w->Bsauver->hasPicture(), saving);
-        QCOMPARE(cursorId(w->Bsauver), saving ? 21 : 13);
+        QCOMPARE(cursorId(w->Bsauver), saving ? int(CursorId::HandPoint) : int(CursorId::NoDrop));
         QCOMPARE(highlightedCount(), saving ? 1 : 0);
         if (saving)
             stopGame();
@@ -162,7 +162,9 @@ private slots:
                 QVERIFY2(w->isHighlighted(r.button) == expected,
                          qPrintable(r.button->objectName()));
                 QCOMPARE(r.button->hasPicture(), expected);
-                QCOMPARE(cursorId(r.button), (!r.cursorFollows || expected) ? 21 : 13);
+                QCOMPARE(cursorId(r.button), (!r.cursorFollows || expected)
+                                                 ? int(CursorId::HandPoint)
+                                                 : int(CursorId::NoDrop));
                 QVERIFY(highlightedCount() <= 1);
             }
         }
@@ -178,7 +180,7 @@ private slots:
         QVERIFY(state().gameInProgress);
         sendMove(w->Bnouveau, QPoint(5, 5));
         QVERIFY(w->isHighlighted(w->Bnouveau));
-        QCOMPARE(cursorId(w->Bnouveau), 13);
+        QCOMPARE(cursorId(w->Bnouveau), int(CursorId::NoDrop));
         for (ImageControl* surround : {w->imgHideImages, w->Des, w->ecran}) {
             sendMove(w->Barret);
             QVERIFY(w->isHighlighted(w->Barret));
@@ -195,9 +197,9 @@ private slots:
         sendMove(w->Bcharger);
         sendMove(w->BJaune);
         QCOMPARE(highlightedCount(), 0);
-        QCOMPARE(cursorId(w->BJaune), 21);
+        QCOMPARE(cursorId(w->BJaune), int(CursorId::HandPoint));
         sendMove(w->BVert);
-        QCOMPARE(cursorId(w->BVert), 13);
+        QCOMPARE(cursorId(w->BVert), int(CursorId::NoDrop));
         QCOMPARE(w->BVert->hasPicture(), false);
         // V is not armed: nothing; J throws.
         keyUp(Qt::Key_V);
@@ -207,7 +209,7 @@ private slots:
         QVERIFY(!state().throwArmed[1]);
         QVERIFY(state().dieValue >= 1 && state().dieValue <= 6);
         sendMove(w->BJaune);
-        QCOMPARE(cursorId(w->BJaune), 13);
+        QCOMPARE(cursorId(w->BJaune), int(CursorId::NoDrop));
         stopGame();
     }
 
