@@ -1,5 +1,6 @@
 #include "PieceArt.h"
 
+#include "FloodFill.h"
 #include "HorseShape.h"
 #include "PaintKit.h"
 #include "Palette.h"
@@ -23,27 +24,11 @@ QRectF headBox(double size) {
 void guardKey(QImage& image) {
     const QRgb key = Palette::keyGrey.rgb();
     const int w = image.width(), h = image.height();
-    std::vector<char> ground(size_t(w) * h, 0);
-    std::vector<QPoint> todo;
-    for (int x = 0; x < w; ++x)
-        todo.insert(todo.end(), {QPoint(x, 0), QPoint(x, h - 1)});
-    for (int y = 0; y < h; ++y)
-        todo.insert(todo.end(), {QPoint(0, y), QPoint(w - 1, y)});
-    while (!todo.empty()) {
-        const QPoint p = todo.back();
-        todo.pop_back();
-        if (p.x() < 0 || p.y() < 0 || p.x() >= w || p.y() >= h)
-            continue;
-        char& seen = ground[size_t(p.y()) * w + p.x()];
-        if (seen || image.pixel(p) != key)
-            continue;
-        seen = 1;
-        todo.insert(todo.end(),
-                    {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)});
-    }
+    FloodFill ground(image);
+    ground.fill(FloodFill::edges(image.size()), image.rect(), [key](QRgb c) { return c == key; });
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            if (!ground[size_t(y) * w + x] && image.pixel(x, y) == key)
+            if (!ground.reached(x, y) && image.pixel(x, y) == key)
                 image.setPixel(x, y, qRgb(193, 193, 193));
     image.setPixel(0, h - 1, key);
 }

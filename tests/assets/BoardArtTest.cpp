@@ -2,6 +2,8 @@
 #include "BoardGeometry.h"
 #include "BoardPainter.h"
 #include "ColourLayout.h"
+#include "FloodFill.h"
+#include "Palette.h"
 #include "PanelPainter.h"
 
 #include <gtest/gtest.h>
@@ -72,7 +74,7 @@ TEST_P(BoardArtSizes, EveryPictureHasTheSizeTheWindowLaysOut) {
 // would punch a hole: every key pixel must reach the edge through other key pixels.
 TEST_P(BoardArtSizes, PiecesAreCleanlySeeThrough) {
     const QString s = QString::number(GetParam().size);
-    const QRgb key = qRgb(192, 192, 192);
+    const QRgb key = Palette::keyGrey.rgb();
     for (const char* name : {"Jaune", "Vert", "Bleu", "Rouge", ""}) {
         SCOPED_TRACE(name);
         const QImage img = picture(QStringLiteral("art/Pion%1%2.png").arg(QLatin1String(name), s))
@@ -80,28 +82,12 @@ TEST_P(BoardArtSizes, PiecesAreCleanlySeeThrough) {
         ASSERT_FALSE(img.isNull());
         EXPECT_EQ(img.pixel(0, img.height() - 1), key);
         const int w = img.width(), h = img.height();
-        std::vector<char> reached(size_t(w) * h, 0);
-        std::vector<QPoint> todo;
-        for (int x = 0; x < w; ++x)
-            todo.insert(todo.end(), {QPoint(x, 0), QPoint(x, h - 1)});
-        for (int y = 0; y < h; ++y)
-            todo.insert(todo.end(), {QPoint(0, y), QPoint(w - 1, y)});
-        while (!todo.empty()) {
-            const QPoint p = todo.back();
-            todo.pop_back();
-            if (p.x() < 0 || p.y() < 0 || p.x() >= w || p.y() >= h)
-                continue;
-            char& r = reached[size_t(p.y()) * w + p.x()];
-            if (r || img.pixel(p) != key)
-                continue;
-            r = 1;
-            todo.insert(todo.end(),
-                        {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)});
-        }
+        FloodFill ground(img);
+        ground.fill(FloodFill::edges(img.size()), img.rect(), [key](QRgb c) { return c == key; });
         int holes = 0, solid = 0;
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
-                holes += img.pixel(x, y) == key && !reached[size_t(y) * w + x];
+                holes += img.pixel(x, y) == key && !ground.reached(x, y);
                 solid += img.pixel(x, y) != key;
             }
         EXPECT_EQ(holes, 0);
@@ -216,24 +202,16 @@ TEST_P(BoardArtSizes, DieFacesShowTheirPipsOnTheFelt) {
             EXPECT_EQ(img.pixel(corner), board.pixel(die.topLeft() + corner));
         const int half = std::min(img.width(), img.height()) * 30 / 100;
         const QRect top(img.width() / 2 - half, img.height() / 2 - half, 2 * half, 2 * half);
-        std::vector<char> seen(size_t(img.width()) * img.height(), 0);
+        // Each dark patch in the middle of the face is one spot.
+        FloodFill pips(img);
+        const auto dark = [](QRgb c) { return luminance(c) <= 80; };
         int spots = 0;
         for (int y = top.top(); y <= top.bottom(); ++y)
             for (int x = top.left(); x <= top.right(); ++x) {
-                if (seen[size_t(y) * img.width() + x] || luminance(img.pixel(x, y)) > 80)
+                if (pips.reached(x, y) || !dark(img.pixel(x, y)))
                     continue;
                 ++spots;
-                std::vector<QPoint> todo{{x, y}};
-                while (!todo.empty()) {
-                    const QPoint p = todo.back();
-                    todo.pop_back();
-                    if (!top.contains(p) || seen[size_t(p.y()) * img.width() + p.x()] ||
-                        luminance(img.pixel(p)) > 80)
-                        continue;
-                    seen[size_t(p.y()) * img.width() + p.x()] = 1;
-                    todo.insert(todo.end(), {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1),
-                                             p - QPoint(0, 1)});
-                }
+                pips.fill({QPoint(x, y)}, top, dark);
             }
         EXPECT_EQ(spots, face);
     }
@@ -241,12 +219,10 @@ TEST_P(BoardArtSizes, DieFacesShowTheirPipsOnTheFelt) {
 
 // The nearest of the four colours by hue, 1..4.
 int nearestColour(QRgb pixel) {
-    const int hues[5] = {0, QColor(0xF2, 0xBE, 0x0F).hue(), QColor(0x2E, 0x9A, 0x45).hue(),
-                         QColor(0x2F, 0x6B, 0xD0).hue(), QColor(0xD0, 0x38, 0x2C).hue()};
     const int hue = QColor(pixel).hue();
     int best = 0, bestGap = 1000;
     for (int c = 1; c <= 4; ++c) {
-        const int d = std::abs(hue - hues[c]);
+        const int d = std::abs(hue - Palette::colour(c).hue());
         const int gap = std::min(d, 360 - d);
         if (gap < bestGap) {
             best = c;
@@ -264,16 +240,16 @@ TEST_P(BoardArtSizes, StablesAndLitButtonsWearTheirColours) {
     const QImage board =
         picture(QStringLiteral("art/img%1x%2.png").arg(c.board.width()).arg(c.board.height()))
             .convertToFormat(QImage::Format_RGB32);
-    const char* const names[5] = {"", "Jaune", "Vert", "Bleu", "Rouge"};
     for (int colour = 1; colour <= 4; ++colour) {
-        SCOPED_TRACE(names[colour]);
+        SCOPED_TRACE(Colour::name(colour));
         const ColourLayout& layout = ColourLayout::of(colour);
         // Between two resting places lies the disc itself.
         const BoardPoint a = geometry.at(layout.stableSquare[1]);
         const BoardPoint b = geometry.at(layout.stableSquare[2]);
         EXPECT_EQ(nearestColour(board.pixel((a.x + b.x) / 2, (a.y + b.y) / 2)), colour);
-        const QImage lit = picture(
-            QStringLiteral("art/B%1SEL%2.png").arg(QLatin1String(names[colour])).arg(c.size));
+        const QImage lit = picture(QStringLiteral("art/B%1SEL%2.png")
+                                       .arg(QLatin1String(Colour::name(colour)))
+                                       .arg(c.size));
         ASSERT_FALSE(lit.isNull());
         EXPECT_EQ(nearestColour(lit.pixel(lit.width() * 3 / 4, lit.height() / 4)), colour);
     }
