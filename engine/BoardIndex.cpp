@@ -96,7 +96,12 @@ void BoardIndex::renumberHorses() {
                 held[count++] = s;
             }
         }
-        std::sort(held, held + count);
+        // Insertion sort: at most four squares.
+        for (int i = 1; i < count; ++i) {
+            for (int j = i; j > 0 && held[j - 1] > held[j]; --j) {
+                std::swap(held[j - 1], held[j]);
+            }
+        }
         for (int k = 1; k <= 4; ++k) {
             state_.horseSquare[c][k] = k <= count ? held[k - 1] : Square::Stable;
         }

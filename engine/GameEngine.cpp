@@ -290,11 +290,11 @@ void GameEngine::computeMoveTargets(int colour, int kind) {
     state_.exitGranted = false;
     if (MoveRules::moveTargets(state_, colour, state_.dieValue, state_.moveTarget,
                                state_.exitGranted)) {
-        showMoveChoices(colour, kind);
+        showMoveChoices(kind);
     }
 }
 
-void GameEngine::showMoveChoices(int /*colour*/, int kind) {
+void GameEngine::showMoveChoices(int kind) {
     for (int k = 1; k <= 4; ++k) {
         walk_.drawHorseAt(-1, ImageRef::marker(k), HorseWalk::markerColour);
     }

@@ -48,7 +48,8 @@ public:
 
     // Move rules and the board.
     void computeMoveTargets(int colour, int kind);
-    void showMoveChoices(int colour, int kind);
+    // The markers on the targets; the choice then waits for a click or for TimerChoix.
+    void showMoveChoices(int kind);
     void rebuildBoard(int c);
 
     // A saved game handed back by the load command, after its file has been read:
