@@ -16,6 +16,8 @@
 class GameEngine {
 public:
     static constexpr int throwDelayMs = 500;
+    // The pause that stands for a step's sound when none is heard.
+    static constexpr int stepPauseMs = HorseWalk::stepPauseMs;
     static constexpr int firstBlinkMs = 1000;
     static constexpr int blinkShownMs = 400;
     static constexpr int blinkHiddenMs = 200;
