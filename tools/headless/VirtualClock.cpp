@@ -5,11 +5,9 @@
 #include <algorithm>
 #include <stdexcept>
 
-// With branches: in a game the same timer comes next many times over, so the guess is
-// nearly always right and lets the next event start before the last one's due times are
-// read back; worked out without branches, every event waits for them. Counts never begin
-// twice with the same sequence number, so two timers that can fire never tie on both keys;
-// two that cannot both stand at `never`, and which of them wins does not matter.
+// The timer due first; on equal due times, the one whose count began first. Counts never
+// begin twice with the same sequence number, so two timers that can fire never tie on both
+// keys; two that cannot both stand at `never`, and which of them wins does not matter.
 int VirtualClock::nextSlot() const {
     static_assert(maxTimers == 3, "the choice below compares three slots");
     const Slot* s = slots_;

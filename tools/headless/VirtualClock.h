@@ -46,9 +46,8 @@ public:
 private:
     friend class VirtualTimer;
 
-    // A timer's place in the firing order, kept here side by side so that choosing the
-    // next timer, done at every event, reads one small block instead of following
-    // pointers. A timer rewrites its slot whenever its count restarts or it stops.
+    // A timer's place in the firing order. A timer rewrites its slot whenever its count
+    // restarts or it stops.
     struct Slot {
         std::uint64_t due = never;
         std::uint64_t sequence = 0;

@@ -10,8 +10,7 @@
 // either restarts the count. It repeats until stopped, like the window's timers.
 class VirtualTimer final : public EngineTimer {
 public:
-    // A handler as a plain function and its argument: a game fires thousands of ticks,
-    // and this costs one call each.
+    // A handler as a plain function and its argument.
     using Handler = void (*)(void* context);
 
     // Throws std::length_error when the clock already drives VirtualClock::maxTimers.
@@ -53,8 +52,7 @@ private:
 
     static void callFunction(void* timer);
     static void doNothing(void*) {}
-    // Worked out in registers and stored once: each tick's times depend on the last
-    // tick's, and every trip through memory on the way adds to every tick.
+    // The count begins again from `now`: the next tick is one interval away.
     void restartCount(VirtualClock::Ms now) {
         const VirtualClock::Ms due = now + interval_;
         due_ = due;
