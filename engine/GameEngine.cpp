@@ -258,7 +258,7 @@ void GameEngine::resumeLoadedGame(const int horseSquare[5][5], int currentColour
     for (int c = 1; c <= 4; ++c) {
         if (settings_.playerKind[c] == PlayerKind::Disabled) {
             for (int k = 1; k <= 4; ++k) {
-                view_.setHorseVisible(images.horse[c][k], false);
+                view_.setHorseVisible(ImageRef::horse(c, k), false);
             }
         }
     }
