@@ -4,6 +4,7 @@
 #include "CursorRegistry.h"
 #include "GameFiles.h"
 #include "GeneralError.h"
+#include "HelpSystem.h"
 #include "ImageControl.h"
 #include "IniWriteError.h"
 #include "PanelPlacement.h"
@@ -12,6 +13,7 @@
 #include "SettingsFile.h"
 #include "SoundOutput.h"
 #include "Taskbar.h"
+#include "TfrmAbout.h"
 #include "TfrmConfigurer.h"
 #include "TfrmMessageBox.h"
 
@@ -501,11 +503,10 @@ void TfrmPrincipale::ecranMouseUp() {
 
 // --- Commands --------------------------------------------------------------------------
 
-// The help viewer and the about window are separate windows; until they are wired in,
-// their commands check their availability and stop there.
 void TfrmPrincipale::BhelpClick() {
     if (!engine_->state().allowHelp)
         return;
+    HelpSystem::showGameHelp();
 }
 
 void TfrmPrincipale::BchargerClick() {
@@ -589,6 +590,7 @@ void TfrmPrincipale::LoadGame() {
 void TfrmPrincipale::BaproposClick() {
     if (!engine_->state().allowAbout)
         return;
+    TfrmAbout::showModal();
 }
 
 void TfrmPrincipale::BcdaudioClick() {
@@ -604,6 +606,7 @@ void TfrmPrincipale::BcdaudioClick() {
 void TfrmPrincipale::BafasClick() {
     if (!engine_->state().allowAfas)
         return;
+    HelpSystem::showAssociationHelp();
 }
 
 void TfrmPrincipale::BminimizeClick() {

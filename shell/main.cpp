@@ -1,6 +1,7 @@
 #include "CursorRegistry.h"
 #include "SingleInstanceLock.h"
 #include "StartupSequence.h"
+#include "TfrmAbout.h"
 #include "TfrmCDPlayer.h"
 #include "TfrmConfigurer.h"
 #include "TfrmMessageBox.h"
@@ -41,6 +42,7 @@ int main(int argc, char* argv[]) {
                     [] { return std::unique_ptr<QWidget>(std::make_unique<TfrmPrincipale>()); },
                     [] { return std::unique_ptr<QWidget>(std::make_unique<TfrmCDPlayer>()); },
                     [] { return std::unique_ptr<QWidget>(std::make_unique<TfrmConfigurer>()); },
+                    [] { return std::unique_ptr<QWidget>(std::make_unique<TfrmAbout>()); },
                     [] { return std::unique_ptr<QWidget>(std::make_unique<TfrmMessageBox>()); },
                 });
     if (windows.empty())
