@@ -21,6 +21,8 @@
 
 namespace {
 
+const char* const kTitle = "Aide des Bramidou";
+
 // Pages, pictures and style sheets come out of the collection, not from the disc.
 class HelpPage : public QTextBrowser {
 public:
@@ -45,7 +47,7 @@ QString plural(int n, const char* one, const char* many) {
 } // namespace
 
 HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setWindowTitle(QStringLiteral("Aide - Les Bramidou"));
+    setWindowTitle(QString::fromUtf8(kTitle));
     setWindowIcon(QIcon(QStringLiteral(":/art/icon.png")));
     resize(860, 600);
 
@@ -101,7 +103,7 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     searchLayout->addLayout(searchRow);
     searchLayout->addWidget(searchStatus_);
     searchLayout->addWidget(results_, 1);
-    tabs_->addTab(searchTab, QStringLiteral("Recherche"));
+    tabs_->addTab(searchTab, QStringLiteral("&Recherche"));
 
     connect(back_, &QToolButton::clicked, page_, &QTextBrowser::backward);
     connect(forward_, &QToolButton::clicked, page_, &QTextBrowser::forward);
@@ -112,6 +114,18 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(searchField_, &QLineEdit::returnPressed, this,
             [this] { search(searchField_->text()); });
     connect(searchButton, &QPushButton::clicked, this, [this] { search(searchField_->text()); });
+    connect(tabs_, &QTabWidget::currentChanged, this, [this, searchTab](int) {
+        if (tabs_->currentWidget() == searchTab)
+            searchField_->setFocus();
+        else if (tabs_->currentWidget() == indexTab_)
+            indexFilter_->setFocus();
+    });
+    // The window's title names the page shown, as a book's running head does.
+    connect(page_, &QTextBrowser::sourceChanged, this, [this] {
+        const QString title = page_->documentTitle();
+        const QString base = QString::fromUtf8(kTitle);
+        setWindowTitle(title.isEmpty() ? base : title + QStringLiteral(" - ") + base);
+    });
     connect(results_, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { openPage(item->data(Qt::UserRole).toUrl()); });
     connect(results_, &QListWidget::itemClicked, this,
@@ -172,7 +186,7 @@ void HelpViewer::buildPanels() {
     QHelpContentWidget* contents = engine_->contentWidget();
     contents->setHeaderHidden(true);
     contentsTab_ = contents;
-    tabs_->insertTab(0, contentsTab_, QStringLiteral("Sommaire"));
+    tabs_->insertTab(0, contentsTab_, QStringLiteral("&Sommaire"));
 
     indexTab_ = new QWidget;
     auto* indexLayout = new QVBoxLayout(indexTab_);
@@ -182,7 +196,7 @@ void HelpViewer::buildPanels() {
     indexLayout->addWidget(new QLabel(QString::fromUtf8("Mot-clé à trouver :")));
     indexLayout->addWidget(indexFilter_);
     indexLayout->addWidget(index, 1);
-    tabs_->insertTab(1, indexTab_, QStringLiteral("Index"));
+    tabs_->insertTab(1, indexTab_, QStringLiteral("&Index"));
 
     connect(contents, &QHelpContentWidget::linkActivated, this, &HelpViewer::openPage);
     connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, this,
@@ -219,9 +233,6 @@ void HelpViewer::onContentsCreated() {
     if (model->rowCount() > 0) {
         if (QHelpContentItem* first = model->contentItemAt(model->index(0, 0)))
             homePage_ = first->url();
-        const QString title = model->index(0, 0).data().toString();
-        if (!title.isEmpty())
-            setWindowTitle(QStringLiteral("Aide - ") + title);
         engine_->contentWidget()->expandToDepth(0);
     }
     if (showHomeWhenReady_ && homePage_.isValid()) {
@@ -302,10 +313,14 @@ void HelpViewer::onSearchFinished(int hits) {
         item->setData(Qt::UserRole, result.url());
         item->setToolTip(result.snippet());
     }
-    if (found.isEmpty())
+    if (found.isEmpty()) {
         searchStatus_->setText(QString::fromUtf8("Aucune page ne contient ces mots."));
-    else
+    } else {
+        // The best match opens at once; the others wait in the list.
+        results_->setCurrentRow(0);
+        openPage(found.first().url());
         searchStatus_->setText(plural(int(found.size()), "page trouvée", "pages trouvées") +
                                QString::fromUtf8(" ; cliquez sur un titre pour l'ouvrir."));
+    }
     emit searchFinished(int(found.size()));
 }

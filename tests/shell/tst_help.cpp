@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QTabWidget>
+#include <QTextBrowser>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -92,7 +93,7 @@ private slots:
                  qPrintable(shownPage()));
         QCOMPARE(
             HelpSystem::viewer()->tabs()->tabText(HelpSystem::viewer()->tabs()->currentIndex()),
-            QStringLiteral("Sommaire"));
+            QStringLiteral("&Sommaire"));
     }
 
     void associationKeyThenF1BringsTheGameHelpBack() {
