@@ -23,7 +23,7 @@ TfrmAbout* g_instance = nullptr;
 // The maker's contacts. Fictional, under the reserved example domains.
 const char* const kEmail1 = "bramidou@example.com";
 const char* const kEmail2 = "vurmont.soft@example.com";
-const char* const kWebAddress = "http://www.example.com/vurmont-soft/";
+const char* const kWebAddress = "http://vurmont.example.com";
 const char* const kPostal = "Vurmont Soft\r\nService Les Bramidou\r\n"
                             "12, rue des Écuries\r\n99000 Vurmont";
 

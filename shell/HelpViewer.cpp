@@ -21,7 +21,8 @@
 
 namespace {
 
-const char* const kTitle = "Aide des Bramidou";
+// The toolkit adds the game's name after it.
+const char* const kTitle = "Aide";
 
 // Pages, pictures and style sheets come out of the collection, not from the disc.
 class HelpPage : public QTextBrowser {
@@ -30,8 +31,13 @@ public:
     QHelpEngine* engine = nullptr;
 
     QVariant loadResource(int type, const QUrl& name) override {
-        if (engine && name.scheme() == QLatin1String("qthelp"))
-            return engine->fileData(name);
+        if (engine && name.scheme() == QLatin1String("qthelp")) {
+            const QByteArray data = engine->fileData(name);
+            // Style sheets are taken only as text.
+            if (type == QTextDocument::StyleSheetResource)
+                return QString::fromUtf8(data);
+            return data;
+        }
         return QTextBrowser::loadResource(type, name);
     }
 };
@@ -124,7 +130,7 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(page_, &QTextBrowser::sourceChanged, this, [this] {
         const QString title = page_->documentTitle();
         const QString base = QString::fromUtf8(kTitle);
-        setWindowTitle(title.isEmpty() ? base : title + QStringLiteral(" - ") + base);
+        setWindowTitle(title.isEmpty() ? base : base + QStringLiteral(" : ") + title);
     });
     connect(results_, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { openPage(item->data(Qt::UserRole).toUrl()); });
@@ -300,6 +306,7 @@ void HelpViewer::search(const QString& words) {
 
 void HelpViewer::runSearch() {
     const QString words = pendingSearch_;
+    lastSearch_ = words;
     pendingSearch_.clear();
     searchStatus_->setText(QString::fromUtf8("Recherche en cours…"));
     engine_->searchEngine()->search(words);
@@ -319,6 +326,8 @@ void HelpViewer::onSearchFinished(int hits) {
         // The best match opens at once; the others wait in the list.
         results_->setCurrentRow(0);
         openPage(found.first().url());
+        // Show where the word stands rather than the top of the page.
+        page_->find(lastSearch_.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty));
         searchStatus_->setText(plural(int(found.size()), "page trouvée", "pages trouvées") +
                                QString::fromUtf8(" ; cliquez sur un titre pour l'ouvrir."));
     }

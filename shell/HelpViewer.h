@@ -61,6 +61,7 @@ private:
     bool showHomeWhenReady_ = false;
     bool indexing_ = false;
     QString pendingSearch_;
+    QString lastSearch_;
 
     QTabWidget* tabs_ = nullptr;
     QWidget* contentsTab_ = nullptr;
