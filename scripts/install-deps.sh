@@ -8,7 +8,7 @@ packages=(
   cmake g++ make pkg-config clang libclang-rt-dev clang-format
   # libraries
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools
-  qt6-qpa-plugins libgl-dev
+  qt6-qpa-plugins libqt6sql6-sqlite libgl-dev
   libjpeg-dev libsndfile1-dev libpulse-dev libcdio-dev libcdio-cdda-dev libcdio-paranoia-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -4,8 +4,12 @@
 #include "TfrmMessageBox.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QPointer>
+#include <QStandardPaths>
 
 const char* const HelpSystem::gameHelpName = "bramidou.qhc";
 const char* const HelpSystem::associationHelpName = "afas.qhc";
@@ -38,8 +42,44 @@ HelpViewer* theViewer() {
     return g_viewer;
 }
 
+// Brings one file into the cache folder unless the copy there is already the same.
+bool refreshCopy(const QString& from, const QString& to) {
+    const QFileInfo source(from), copy(to);
+    if (copy.exists() && copy.size() == source.size() &&
+        copy.lastModified() == source.lastModified())
+        return true;
+    QFile::remove(to);
+    if (!QFile::copy(from, to))
+        return false;
+    QFile file(to);
+    // Copies keep read-only permissions; the time marks which build the copy came from.
+    file.setPermissions(file.permissions() | QFileDevice::WriteOwner);
+    return file.open(QIODevice::ReadWrite) &&
+           file.setFileTime(source.lastModified(), QFileDevice::FileModificationTime);
+}
+
+// The viewer keeps its search index beside the collection. An installed game's folder is
+// not writable, so the collection and its pages (same name, .qch) are read from a copy
+// in the user's cache instead; the original is used whenever the copy cannot be made.
+QString searchablePath(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.isFile() || QFileInfo(info.absolutePath()).isWritable())
+        return path;
+    const QDir cache(QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
+                     QStringLiteral("/help"));
+    if (!QDir().mkpath(cache.path()))
+        return path;
+    for (const QString& name :
+         {info.fileName(), info.completeBaseName() + QStringLiteral(".qch")}) {
+        const QString from = QDir(info.absolutePath()).filePath(name);
+        if (!QFileInfo::exists(from) || !refreshCopy(from, cache.filePath(name)))
+            return path;
+    }
+    return cache.filePath(info.fileName());
+}
+
 bool openIn(HelpViewer* viewer, const QString& path) {
-    if (viewer->openCollection(path))
+    if (viewer->openCollection(searchablePath(path)))
         return true;
     const std::string text = "Le fichier d'aide suivant est introuvable ou illisible :\r\n" +
                              QDir::toNativeSeparators(path).toStdString() +
