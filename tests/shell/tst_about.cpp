@@ -2,6 +2,7 @@
 #include "ImageControl.h"
 #include "ShellTestSupport.h"
 #include "TfrmAbout.h"
+#include "TfrmPrincipale.h"
 
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -196,6 +197,27 @@ private slots:
         });
         QCOMPARE(about->exec(), int(QDialog::Accepted));
         QVERIFY(!about->isVisible());
+    }
+
+    // A and F5 show this window modally, also during a game, which goes on behind it; with
+    // Alt alone the keys do nothing.
+    void aboutKeysOfTheMainWindow() {
+        TfrmPrincipale main;
+        main.engine().startNewGame();
+        for (int key : {int(Qt::Key_A), int(Qt::Key_F5)}) {
+            bool shown = false;
+            whenBoxOpens([this, &shown](QWidget* modal) {
+                shown = modal == about;
+                QTest::mouseClick(about->btnOk, Qt::LeftButton, {}, QPoint(5, 5));
+            });
+            main.FormKeyUp(key, Qt::NoModifier);
+            QVERIFY(shown);
+            QVERIFY(!about->isVisible());
+            QVERIFY(main.engine().state().gameInProgress);
+        }
+        main.FormKeyUp(Qt::Key_A, Qt::AltModifier);
+        QVERIFY(!about->isVisible());
+        main.engine().stopGame();
     }
 
     // The contacts must never point at a real person or company.
