@@ -5,14 +5,16 @@
 #include "TfrmPrincipale.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QTabBar>
 #include <QTabWidget>
-#include <QTextBrowser>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 
 namespace {
 
@@ -151,6 +153,30 @@ private slots:
         QCOMPARE(viewer->currentPage().fileName(), QStringLiteral("index.html"));
         viewer->page()->forward();
         QCOMPARE(viewer->currentPage().fileName(), QStringLiteral("tour.html"));
+    }
+
+    // F1 from a modal window (the settings dialog) gives a viewer that takes the player's
+    // clicks while that window stays open, and stays open after it closes.
+    void helpFromAModalWindowTakesInput() {
+        auto* modal = new QDialog;
+        int tabAfterClick = -1;
+        whenBoxOpens([&](QWidget*) {
+            HelpSystem::showCurrentHelp();
+            HelpViewer* viewer = HelpSystem::viewer();
+            QVERIFY(QTest::qWaitForWindowExposed(viewer));
+            viewer->tabs()->setCurrentIndex(0);
+            QTabBar* bar = viewer->tabs()->tabBar();
+            // Through the window system, where a blocked window drops the click.
+            QTest::mouseClick(viewer->windowHandle(), Qt::LeftButton, {},
+                              bar->mapTo(viewer, bar->tabRect(2).center()));
+            tabAfterClick = viewer->tabs()->currentIndex();
+            modal->done(0);
+        });
+        modal->exec();
+        QCOMPARE(tabAfterClick, 2);
+        QVERIFY(HelpSystem::viewer()->isVisible());
+        // The game's modal windows live as long as the game; this one leaves with the test.
+        modal->deleteLater();
     }
 
     // A help file that cannot be read is named in a message; the game goes on and the
