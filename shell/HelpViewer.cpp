@@ -3,6 +3,7 @@
 #include "DesktopOpener.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -55,7 +57,11 @@ QString plural(int n, const char* one, const char* many) {
 HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(QString::fromUtf8(kTitle));
     setWindowIcon(QIcon(QStringLiteral(":/art/icon.png")));
-    resize(860, 600);
+    // Roomy for reading, yet inside the smallest screens the game runs on.
+    QSize size(860, 600);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.9);
+    resize(size);
 
     back_ = new QToolButton;
     back_->setText(QString::fromUtf8("◀ Précédent"));
