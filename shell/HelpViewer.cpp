@@ -83,8 +83,7 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     bar->addStretch();
 
     tabs_ = new QTabWidget;
-    auto* page = new HelpPage(nullptr);
-    page_ = page;
+    page_ = new HelpPage(nullptr);
     page_->setOpenLinks(false);
     page_->setMinimumWidth(360);
 
@@ -100,6 +99,30 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(splitter, 1);
 
     // The search tab is the viewer's own, so it survives a change of collection.
+    QWidget* searchTab = buildSearchTab();
+    tabs_->addTab(searchTab, QStringLiteral("&Recherche"));
+
+    connect(back_, &QToolButton::clicked, page_, &QTextBrowser::backward);
+    connect(forward_, &QToolButton::clicked, page_, &QTextBrowser::forward);
+    connect(home, &QToolButton::clicked, this, &HelpViewer::showContents);
+    connect(page_, &QTextBrowser::backwardAvailable, back_, &QWidget::setEnabled);
+    connect(page_, &QTextBrowser::forwardAvailable, forward_, &QWidget::setEnabled);
+    connect(page_, &QTextBrowser::anchorClicked, this, &HelpViewer::openPage);
+    connect(tabs_, &QTabWidget::currentChanged, this, [this, searchTab](int) {
+        if (tabs_->currentWidget() == searchTab)
+            searchField_->setFocus();
+        else if (tabs_->currentWidget() == indexTab_)
+            indexFilter_->setFocus();
+    });
+    // The window's title names the page shown, as a book's running head does.
+    connect(page_, &QTextBrowser::sourceChanged, this, [this] {
+        const QString title = page_->documentTitle();
+        const QString base = QString::fromUtf8(kTitle);
+        setWindowTitle(title.isEmpty() ? base : base + QStringLiteral(" : ") + title);
+    });
+}
+
+QWidget* HelpViewer::buildSearchTab() {
     auto* searchTab = new QWidget;
     auto* searchLayout = new QVBoxLayout(searchTab);
     auto* searchRow = new QHBoxLayout;
@@ -115,33 +138,14 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     searchLayout->addLayout(searchRow);
     searchLayout->addWidget(searchStatus_);
     searchLayout->addWidget(results_, 1);
-    tabs_->addTab(searchTab, QStringLiteral("&Recherche"));
-
-    connect(back_, &QToolButton::clicked, page_, &QTextBrowser::backward);
-    connect(forward_, &QToolButton::clicked, page_, &QTextBrowser::forward);
-    connect(home, &QToolButton::clicked, this, &HelpViewer::showContents);
-    connect(page_, &QTextBrowser::backwardAvailable, back_, &QWidget::setEnabled);
-    connect(page_, &QTextBrowser::forwardAvailable, forward_, &QWidget::setEnabled);
-    connect(page_, &QTextBrowser::anchorClicked, this, &HelpViewer::openPage);
     connect(searchField_, &QLineEdit::returnPressed, this,
             [this] { search(searchField_->text()); });
     connect(searchButton, &QPushButton::clicked, this, [this] { search(searchField_->text()); });
-    connect(tabs_, &QTabWidget::currentChanged, this, [this, searchTab](int) {
-        if (tabs_->currentWidget() == searchTab)
-            searchField_->setFocus();
-        else if (tabs_->currentWidget() == indexTab_)
-            indexFilter_->setFocus();
-    });
-    // The window's title names the page shown, as a book's running head does.
-    connect(page_, &QTextBrowser::sourceChanged, this, [this] {
-        const QString title = page_->documentTitle();
-        const QString base = QString::fromUtf8(kTitle);
-        setWindowTitle(title.isEmpty() ? base : base + QStringLiteral(" : ") + title);
-    });
     connect(results_, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { openPage(item->data(Qt::UserRole).toUrl()); });
     connect(results_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { openPage(item->data(Qt::UserRole).toUrl()); });
+    return searchTab;
 }
 
 HelpViewer::~HelpViewer() {

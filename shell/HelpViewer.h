@@ -49,6 +49,7 @@ signals:
     void searchFinished(int hits);
 
 private:
+    QWidget* buildSearchTab();
     void buildPanels();
     void dropCollection();
     void onContentsCreated();
