@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -105,6 +106,9 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(back_, &QToolButton::clicked, page_, &QTextBrowser::backward);
     connect(forward_, &QToolButton::clicked, page_, &QTextBrowser::forward);
     connect(home, &QToolButton::clicked, this, &HelpViewer::showContents);
+    // F1 in the viewer itself does what it does in the game: back to the contents.
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+            &HelpViewer::showContents);
     connect(page_, &QTextBrowser::backwardAvailable, back_, &QWidget::setEnabled);
     connect(page_, &QTextBrowser::forwardAvailable, forward_, &QWidget::setEnabled);
     connect(page_, &QTextBrowser::anchorClicked, this, &HelpViewer::openPage);

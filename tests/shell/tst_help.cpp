@@ -144,7 +144,7 @@ private slots:
         QCOMPARE(viewer->currentPage().fileName(), item->data(Qt::UserRole).toUrl().fileName());
     }
 
-    void backAndForwardWalkTheVisitedPages() {
+    void backForwardAndF1InTheViewer() {
         press(Qt::Key_F1);
         HelpViewer* viewer = HelpSystem::viewer();
         QVERIFY(waitUntil([] { return pageShown("bramidou.qhc", "index.html"); }, 5000));
@@ -153,6 +153,11 @@ private slots:
         QCOMPARE(viewer->currentPage().fileName(), QStringLiteral("index.html"));
         viewer->page()->forward();
         QCOMPARE(viewer->currentPage().fileName(), QStringLiteral("tour.html"));
+        // F1 inside the viewer goes back to the contents, as in the game.
+        viewer->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(viewer));
+        QTest::keyClick(viewer->page(), Qt::Key_F1);
+        QCOMPARE(viewer->currentPage().fileName(), QStringLiteral("index.html"));
     }
 
     // F1 from a modal window (the settings dialog) gives a viewer that takes the player's
