@@ -3,6 +3,7 @@
 #include "AppSettings.h"
 #include "CursorRegistry.h"
 #include "GeneralError.h"
+#include "HelpSystem.h"
 #include "ImageControl.h"
 #include "PauseField.h"
 #include "SettingsFile.h"
@@ -56,7 +57,8 @@ bool isOkKey(int key) {
 } // namespace
 
 TfrmConfigurer::TfrmConfigurer(std::unique_ptr<WaveDeviceCounter> devices, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), devices_(std::move(devices)) {
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), devices_(std::move(devices)),
+      helpHandler_(&HelpSystem::showCurrentHelp) {
     if (!devices_)
         devices_ = std::make_unique<SoundOutput>();
     setObjectName(QStringLiteral("frmConfigurer"));

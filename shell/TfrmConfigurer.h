@@ -30,7 +30,7 @@ public:
     // The dialog made at start-up, or nullptr before it exists.
     static TfrmConfigurer* instance();
 
-    // F1 goes here; until the game has a help viewer it does nothing.
+    // F1 goes here: the game's help, unless a test listens instead.
     void setHelpHandler(std::function<void()> handler) { helpHandler_ = std::move(handler); }
 
     bool okHighlighted() const { return okHighlighted_; }

@@ -1,6 +1,8 @@
 #include "AppSettings.h"
 #include "CursorRegistry.h"
 #include "FixedDeviceCount.h"
+#include "HelpSystem.h"
+#include "HelpViewer.h"
 #include "ImageControl.h"
 #include "PauseField.h"
 #include "SettingsFile.h"
@@ -90,6 +92,8 @@ private slots:
         applyProgramCursors(TfrmMessageBox::instance());
         iniPath = dir.filePath(QStringLiteral("bramidou.ini"));
         appSettings().settingsPath = iniPath.toStdString();
+        // F1 opens the help built into the run folder.
+        HelpSystem::setHelpFolder(qEnvironmentVariable("BRAMIDOU_RUN_DIR"));
     }
 
     void cleanup() { dialog.reset(); }
@@ -350,7 +354,7 @@ private slots:
             << int(Qt::Key_Return) << int(Qt::ShiftModifier) << false << 1;
         QTest::newRow("Ctrl + Alt + Escape")
             << int(Qt::Key_Escape) << int(Qt::ControlModifier | Qt::AltModifier) << true << 2;
-        QTest::newRow("F1 without help") << int(Qt::Key_F1) << 0 << false << 0;
+        QTest::newRow("F1 opens the help") << int(Qt::Key_F1) << 0 << false << 0;
     }
     void keys() {
         QFETCH(int, keyCode);
@@ -372,6 +376,8 @@ private slots:
         QApplication::sendEvent(target, &release);
 
         QCOMPARE(dialog->isVisible(), outcome == 0);
+        if (keyCode == Qt::Key_F1)
+            QVERIFY(HelpSystem::viewer() && HelpSystem::viewer()->isVisible());
         const int green = appSettings().playerKind[2];
         if (outcome == 1) {
             QCOMPARE(green, int(PlayerKind::Computer));

@@ -1,10 +1,13 @@
+#include "CursorRegistry.h"
 #include "HelpSystem.h"
 #include "HelpViewer.h"
 #include "ShellTestSupport.h"
+#include "TfrmConfigurer.h"
 #include "TfrmMessageBox.h"
 #include "TfrmPrincipale.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -182,6 +185,29 @@ private slots:
         QVERIFY(HelpSystem::viewer()->isVisible());
         // The game's modal windows live as long as the game; this one leaves with the test.
         modal->deleteLater();
+    }
+
+    // F1 in the settings dialog opens the game's help, which takes clicks while the dialog
+    // stays open.
+    void f1InTheSettingsDialog() {
+        auto* dialog = new TfrmConfigurer;
+        applyProgramCursors(dialog);
+        if (HelpViewer* viewer = HelpSystem::viewer())
+            viewer->hide();
+        QString collection;
+        QWidget* owner = nullptr;
+        whenBoxOpens([&](QWidget*) {
+            QTest::keyClick(dialog->cbBluePlayerType, Qt::Key_F1);
+            if (HelpViewer* viewer = HelpSystem::viewer(); viewer && viewer->isVisible()) {
+                collection = shownCollection();
+                owner = viewer->parentWidget();
+            }
+            dialog->done(0);
+        });
+        dialog->exec();
+        QCOMPARE(collection, QStringLiteral("bramidou.qhc"));
+        QCOMPARE(owner, static_cast<QWidget*>(dialog));
+        dialog->deleteLater();
     }
 
     // A help file that cannot be read is named in a message; the game goes on and the
