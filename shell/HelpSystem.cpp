@@ -1,5 +1,6 @@
 #include "HelpSystem.h"
 
+#include "GameFiles.h"
 #include "HelpViewer.h"
 #include "TfrmMessageBox.h"
 
@@ -65,8 +66,8 @@ QString searchablePath(const QString& path) {
     const QFileInfo info(path);
     if (!info.isFile() || QFileInfo(info.absolutePath()).isWritable())
         return path;
-    const QDir cache(QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
-                     QStringLiteral("/help"));
+    const QDir cache(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+                     QStringLiteral("/bramidou/help"));
     if (!QDir().mkpath(cache.path()))
         return path;
     for (const QString& name :
@@ -100,9 +101,10 @@ void bringToFront(HelpViewer* viewer) {
 } // namespace
 
 QString HelpSystem::helpFilePath(const QString& fileName) {
-    const QString folder =
-        g_helpFolder.isEmpty() ? QCoreApplication::applicationDirPath() : g_helpFolder;
-    return QDir(folder).filePath(fileName);
+    if (!g_helpFolder.isEmpty())
+        return QDir(g_helpFolder).filePath(fileName);
+    return QFile::decodeName(
+        QByteArray::fromStdString(GameFiles::dataFile(QFile::encodeName(fileName).toStdString())));
 }
 
 void HelpSystem::setHelpFolder(const QString& folder) {

@@ -12,7 +12,8 @@ public:
     static const char* const gameHelpName;        // the game's manual
     static const char* const associationHelpName; // the association's pages
 
-    // Where a help collection of that name lies: beside the executable.
+    // Where a help collection of that name lies: beside the executable, else in the
+    // installed data folder.
     static QString helpFilePath(const QString& fileName);
     // Tests keep their collections in a folder of their own.
     static void setHelpFolder(const QString& folder);
