@@ -4,6 +4,7 @@
 #include "CdDisplay.h"
 #include "CdioBackend.h"
 #include "CursorRegistry.h"
+#include "HelpSystem.h"
 #include "ImageControl.h"
 
 #include <QBitmap>
@@ -242,8 +243,11 @@ void TfrmCDPlayer::imgExitClick() {
 
 // --- Keys and dragging -------------------------------------------------------------------
 
-// The help viewer is not part of the program yet: every key, F1 included, is ignored.
-void TfrmCDPlayer::FormKeyUp(int) {}
+// F1 opens the game's help; every other key is ignored.
+void TfrmCDPlayer::FormKeyUp(int key) {
+    if (key == Qt::Key_F1)
+        HelpSystem::showGameHelp();
+}
 
 void TfrmCDPlayer::FormMouseDown(QPoint pos) {
     dragOrigin = pos;

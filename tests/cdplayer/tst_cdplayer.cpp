@@ -1,11 +1,16 @@
 #include "AppSettings.h"
 #include "CursorRegistry.h"
+#include "HelpSystem.h"
+#include "HelpViewer.h"
 #include "ImageControl.h"
 #include "InMemoryDisc.h"
 #include "ShellTestSupport.h"
 #include "TfrmCDPlayer.h"
 
+#include <QApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QTest>
@@ -30,6 +35,21 @@ class TestCdPlayer : public QObject {
 
 private slots:
     void initTestCase() { initShellTests(); }
+
+    // F1 over the window opens the game's help, the one built into the run folder; the
+    // player stays as it was.
+    void f1OpensTheGameHelp() {
+        HelpSystem::setHelpFolder(qEnvironmentVariable("BRAMIDOU_RUN_DIR"));
+        TfrmCDPlayer player(std::make_unique<InMemoryBackend>());
+        player.show();
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_F1, Qt::NoModifier);
+        QApplication::sendEvent(&player, &release);
+        HelpViewer* viewer = HelpSystem::viewer();
+        QVERIFY(viewer && viewer->isVisible());
+        QCOMPARE(QFileInfo(viewer->collectionFile()).fileName(), QStringLiteral("bramidou.qhc"));
+        QVERIFY(player.isVisible());
+        delete viewer;
+    }
 
     void componentsAndWindow() {
         TfrmCDPlayer player(std::make_unique<InMemoryBackend>());

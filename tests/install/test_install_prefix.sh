@@ -60,7 +60,7 @@ start_installed /
 e2e_key q
 e2e_wait_exit "$E2E_GAME_PID" 10 || e2e_fail "Q did not quit the first run"
 [ -f "$settings" ] || e2e_fail "no settings in $settings"
-[ "$(grep -c $'=.*\r$' "$settings")" -eq 10 ] || e2e_fail "the first settings file lacks keys"
+[ "$(grep -c $'=.*\r$' "$settings")" -eq 11 ] || e2e_fail "the first settings file lacks keys"
 [ "$(stat -c %a "$XDG_CONFIG_HOME/bramidou")" = 700 ] || e2e_fail "the settings folder is not private"
 
 # Second run, from the home folder: four computers with sound. The player's own line
