@@ -82,7 +82,7 @@ std::string settingsFilePath(const std::string& executablePath, const char* xdgC
                              const char* home) {
     if (!isInstalledCopy(executablePath))
         return settingsPath(executablePath);
-    // The base directory specification says a relative value is to be ignored.
+    // The XDG base directory rules say a relative value is to be ignored.
     std::string config;
     if (xdgConfigHome != nullptr && xdgConfigHome[0] == '/') {
         config = xdgConfigHome;
