@@ -1,5 +1,6 @@
 #include "HelpSystem.h"
 
+#include "BoardView.h"
 #include "GameFiles.h"
 #include "HelpViewer.h"
 #include "TfrmMessageBox.h"
@@ -85,7 +86,7 @@ bool openIn(HelpViewer* viewer, const QString& path) {
     const std::string text = "Le fichier d'aide suivant est introuvable ou illisible :\r\n" +
                              QDir::toNativeSeparators(path).toStdString() +
                              "\r\n\r\nL'aide ne peut pas s'afficher ; la partie continue.";
-    TfrmMessageBox::showMessage("Aide", text, 0);
+    TfrmMessageBox::showMessage("Aide", text, MessageKind::Ok);
     return false;
 }
 

@@ -522,16 +522,10 @@ void TfrmPrincipale::BsauverClick() {
 void TfrmPrincipale::BconfigurationClick() {
     if (!engine_->state().allowNewGame)
         return;
-    Settings& settings = appSettings();
-    settings.mainLeft = x();
-    settings.mainTop = y();
     // Cancel in the dialog reads the settings back from this very write.
-    try {
-        SaveSettings(settings, settings.settingsPath);
-    } catch (const std::exception& error) {
-        showGeneralError(this, QString::fromStdString(error.what()));
+    if (!storeSettings())
         return;
-    }
+    Settings& settings = appSettings();
     TfrmConfigurer* dialog = TfrmConfigurer::instance();
     if (!dialog) {
         // Start-up makes it; a window built on its own (a test) gets one the same way.
@@ -561,7 +555,7 @@ void TfrmPrincipale::SaveGame() {
     try {
         writeSavedGame(QFile::encodeName(path).toStdString(), game);
     } catch (const std::exception& error) {
-        showMessage("Les Bramidou", std::string(error.what()) + ".", 0);
+        showMessage("Les Bramidou", std::string(error.what()) + ".", MessageKind::Ok);
     }
 }
 
@@ -574,7 +568,8 @@ void TfrmPrincipale::LoadGame() {
     const std::optional<SavedGame> game = readSavedGameFile(QFile::encodeName(path).toStdString());
     if (!game) {
         // The running game goes on as if the dialog had been cancelled.
-        showMessage("Les Bramidou", "Impossible de lire " + path.toStdString() + ".", 0);
+        showMessage("Les Bramidou", "Impossible de lire " + path.toStdString() + ".",
+                    MessageKind::Ok);
         return;
     }
     // The file's players, in place before the game is set up: they decide who takes part,
@@ -720,6 +715,15 @@ bool TfrmPrincipale::eventFilter(QObject* watched, QEvent* event) {
 bool TfrmPrincipale::FormCloseQuery() {
     if (!engine_->state().allowQuitHover)
         return false;
+    if (storeSettings())
+        return true;
+    // A settings file that can never be written (read-only, a folder, a full disk) must not
+    // keep the player from leaving.
+    return showMessage("Attention !", "Quitter sans enregistrer les paramètres ?",
+                       MessageKind::YesNo) == MessageResult::Yes;
+}
+
+bool TfrmPrincipale::storeSettings() {
     Settings& settings = appSettings();
     settings.mainLeft = x();
     settings.mainTop = y();
@@ -727,9 +731,7 @@ bool TfrmPrincipale::FormCloseQuery() {
         SaveSettings(settings, settings.settingsPath);
     } catch (const std::exception& error) {
         showGeneralError(this, QString::fromStdString(error.what()));
-        // A settings file that can never be written (read-only, a folder, a full disk)
-        // must not keep the player from leaving.
-        return showMessage("Attention !", "Quitter sans enregistrer les paramètres ?", 4) == 6;
+        return false;
     }
     return true;
 }

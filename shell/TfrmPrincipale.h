@@ -140,6 +140,8 @@ private:
     };
 
     void FormCreate();
+    // Stores the window position and writes the settings file; false after the error box.
+    bool storeSettings();
     void applyLayout(int size);
     void createComponents();
     ImageControl* makeButton(const char* name, const QString& hint, bool GameState::*flag,
