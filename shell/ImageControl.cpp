@@ -67,3 +67,13 @@ void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
     if (click)
         emit clicked();
 }
+
+void ImageControl::enterEvent(QEnterEvent* event) {
+    QWidget::enterEvent(event);
+    emit pointerEntered();
+}
+
+void ImageControl::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    emit pointerLeft();
+}

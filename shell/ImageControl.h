@@ -36,12 +36,16 @@ signals:
     void mouseMoved(QPoint pos);
     void mouseReleased(Qt::MouseButton button, QPoint pos);
     void clicked();
+    void pointerEntered();
+    void pointerLeft();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     void rebuildShown();

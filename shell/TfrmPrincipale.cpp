@@ -189,8 +189,17 @@ void TfrmPrincipale::createComponents() {
         marker->setTransparent(true);
         setCursorId(marker, CursorId::BuiltinHandPoint);
         connect(marker, &ImageControl::clicked, this, [this, k] { PionClick(k); });
+        connect(marker, &ImageControl::pointerEntered, this, [this, k] { PionMouseEnter(k); });
+        connect(marker, &ImageControl::pointerLeft, this, [this, k] { PionMouseLeave(k); });
         markers[k] = marker;
     }
+
+    imgLueur = new ImageControl(this);
+    imgLueur->setObjectName(QStringLiteral("imgLueur"));
+    imgLueur->setAutoSize(true);
+    // Only a picture over the board: the pointer acts on whatever lies beneath.
+    imgLueur->setAttribute(Qt::WA_TransparentForMouseEvents);
+    imgLueur->hide();
 
     imgHideImages = new ImageControl(this);
     imgHideImages->setObjectName(QStringLiteral("imgHideImages"));
@@ -267,6 +276,8 @@ void TfrmPrincipale::applyLayout(int size) {
     Pion->resize(marker.isNull() ? QSize(horseSide, horseSide) : marker.size());
     for (int k = 1; k <= 4; ++k)
         markers[k]->resize(Pion->size());
+
+    imgLueur->setPicture(art(QStringLiteral("Lueur%1.png").arg(size)));
 
     for (int c = 1; c <= 4; ++c) {
         const QPixmap horse =
@@ -375,6 +386,8 @@ void TfrmPrincipale::moveImageToSquare(ImageRef ref, int square) {
     const QRect before = image->geometry();
     image->move(p.x - image->width() / 2, p.y - image->height() / 2);
     repaintMoved(image, before);
+    if (ref.kind == ImageRef::Marker)
+        showHorseGlow();
 }
 
 void TfrmPrincipale::moveMarkersAside() {
@@ -383,6 +396,7 @@ void TfrmPrincipale::moveMarkersAside() {
         markers[k]->move(-100, markers[k]->y());
         repaintMoved(markers[k], before);
     }
+    showHorseGlow();
 }
 
 void TfrmPrincipale::setMarkerPictures(bool on) {
@@ -420,6 +434,7 @@ void TfrmPrincipale::prepareMarkersForNewGame() {
         markers[k]->show();
         markers[k]->move(width() + 1000, height() + 1000);
     }
+    showHorseGlow();
 }
 
 void TfrmPrincipale::playWaveSync(const std::string& file) {
@@ -635,6 +650,43 @@ void TfrmPrincipale::PionClick(int k) {
     if (engine_->state().moveSettled || !engine_->state().gameInProgress)
         return;
     engine_->applyChosenMove(k);
+}
+
+void TfrmPrincipale::PionMouseEnter(int k) {
+    pointedMarker_ = k;
+    showHorseGlow();
+}
+
+void TfrmPrincipale::PionMouseLeave(int k) {
+    if (pointedMarker_ == k)
+        pointedMarker_ = 0;
+    showHorseGlow();
+}
+
+// A marker shows where horse k of the colour to play would go, but not which horse that
+// is; while the pointer rests on a marker that is on the board for a choice, that horse
+// glows. Called whenever the pointer or the markers move.
+void TfrmPrincipale::showHorseGlow() {
+    const GameState& state = engine_->state();
+    const int k = pointedMarker_;
+    const int colour = state.currentColour;
+    const bool choosing = k >= 1 && k <= 4 && colour >= 1 && colour <= 4 && state.gameInProgress &&
+                          !state.moveSettled && state.moveTarget[k] != 0 &&
+                          markers[k]->isVisible() && rect().intersects(markers[k]->geometry());
+    if (!choosing) {
+        if (imgLueur->isVisible()) {
+            // At once: the glow goes as a walk starts, and no event is handled during it.
+            const QRect was = imgLueur->geometry();
+            imgLueur->hide();
+            repaint(was);
+        }
+        return;
+    }
+    const ImageControl* horse = horses[colour][k];
+    const QPoint centre(horse->x() + horse->width() / 2, horse->y() + horse->height() / 2);
+    imgLueur->move(centre.x() - imgLueur->width() / 2, centre.y() - imgLueur->height() / 2);
+    imgLueur->stackUnder(horses[colour][k]);
+    imgLueur->show();
 }
 
 void TfrmPrincipale::FormKeyUp(int key, Qt::KeyboardModifiers modifiers) {

@@ -61,8 +61,9 @@ public:
     ImageControl* BRouge = nullptr;
     ImageControl* Des = nullptr;
     ImageControl* Pion = nullptr;
-    ImageControl* markers[5] = {};   // Pion1..Pion4
-    ImageControl* horses[5][5] = {}; // [colour][k]: PionJaune1..PionRouge4
+    ImageControl* imgLueur = nullptr; // the glow under the horse a pointed marker would move
+    ImageControl* markers[5] = {};    // Pion1..Pion4
+    ImageControl* horses[5][5] = {};  // [colour][k]: PionJaune1..PionRouge4
 
     GameTimer TimerSeconde;
     GameTimer TimerChoix;
@@ -107,6 +108,8 @@ public:
     void BBleuClick() { throwClick(3); }
     void BRougeClick() { throwClick(4); }
     void PionClick(int k);
+    void PionMouseEnter(int k);
+    void PionMouseLeave(int k);
 
     void FormKeyUp(int key, Qt::KeyboardModifiers modifiers);
     bool FormCloseQuery();
@@ -149,6 +152,7 @@ private:
     const HighlightButton* findButton(const ImageControl* control) const;
     void throwClick(int colour);
     void repaintMoved(ImageControl* image, const QRect& before);
+    void showHorseGlow();
 
     std::unique_ptr<SoundOutput> sound_;
     RandomDie die_;
@@ -161,4 +165,5 @@ private:
     bool dragging_ = false;
     QPoint dragOrigin_;
     QPointer<QWidget> cdPlayer_;
+    int pointedMarker_ = 0; // the marker under the pointer, 0 for none
 };

@@ -47,6 +47,7 @@ void renderSize(ArtSink& sink, int size) {
         sink.image(QStringLiteral("art/Pion%1%2.png").arg(QLatin1String(Colour::name(c)), s),
                    PieceArt::horse(c, piece));
     sink.image(QStringLiteral("art/Pion%1.png").arg(s), PieceArt::marker(piece));
+    sink.image(QStringLiteral("art/Lueur%1.png").arg(s), PieceArt::glow(piece));
 }
 
 } // namespace

@@ -97,13 +97,25 @@ void BoardPainter::paintBoard(QPainter& painter) const {
     painter.drawImage(board.topLeft(), PaintKit::paperTexture(board.size().toSize() + QSize(2, 2),
                                                               Palette::boardCream, 5));
     painter.restore();
-    // A printed double frame, and the board's cut edge catching the light.
+    // A printed double frame, which breaks off a little before each stable's disc, and the
+    // board's cut edge catching the light.
+    QPainterPath frameArea;
+    frameArea.addRect(board);
+    for (int c = 1; c <= 4; ++c) {
+        QPainterPath clear;
+        const double r = stableRadius(c) + 3.0 * scale_;
+        clear.addEllipse(stableCentre(c), r, r);
+        frameArea = frameArea.subtracted(clear);
+    }
+    painter.save();
+    painter.setClipPath(frameArea);
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(Palette::squareOutline, 1.6 * scale_));
     const double in1 = 5.0 * scale_, in2 = 7.5 * scale_;
     painter.drawRoundedRect(board.adjusted(in1, in1, -in1, -in1), radius * 0.6, radius * 0.6);
     painter.setPen(QPen(Palette::squareOutline, 0.7 * scale_));
     painter.drawRoundedRect(board.adjusted(in2, in2, -in2, -in2), radius * 0.5, radius * 0.5);
+    painter.restore();
     QLinearGradient edge(board.topLeft(), board.bottomRight());
     edge.setColorAt(0, QColor(255, 255, 255, 170));
     edge.setColorAt(1, QColor(90, 60, 30, 200));
@@ -149,20 +161,30 @@ void BoardPainter::paintCross(QPainter& painter) const {
     painter.drawPath(cross);
 }
 
-void BoardPainter::paintStable(QPainter& painter, int colour) const {
+QPointF BoardPainter::stableCentre(int colour) const {
     const ColourLayout& layout = ColourLayout::of(colour);
     QPointF mid;
     for (int k = 1; k <= 4; ++k)
         mid += centreOf(layout.stableSquare[k]) / 4.0;
+    return mid;
+}
+
+double BoardPainter::stableRadius(int colour) const {
+    const ColourLayout& layout = ColourLayout::of(colour);
+    const QPointF mid = stableCentre(colour);
     double reach = 0;
     for (int k = 1; k <= 4; ++k)
         reach = std::max(reach, distance(mid, centreOf(layout.stableSquare[k])));
-    // Big enough to hold the four resting places, but clear of the printed frame.
-    const QRectF frame = boardRect().adjusted(10 * scale_, 10 * scale_, -10 * scale_, -10 * scale_);
-    const double room = std::min({mid.x() - frame.left(), frame.right() - mid.x(),
-                                  mid.y() - frame.top(), frame.bottom() - mid.y()});
-    const double radius = std::max(reach + squareRadius() * 0.6,
-                                   std::min(reach + squareRadius() + 1.5 * scale_, room));
+    // The places lie in a zigzag, so the two outer ones decide; they keep a rim of the
+    // disc's colour beyond them. The disc then reaches over the printed frame of the board,
+    // which stops short of it.
+    return reach + squareRadius() + 4.0 * scale_;
+}
+
+void BoardPainter::paintStable(QPainter& painter, int colour) const {
+    const ColourLayout& layout = ColourLayout::of(colour);
+    const QPointF mid = stableCentre(colour);
+    const double radius = stableRadius(colour);
     const QColor fill = Palette::colour(colour);
     const QColor dark = Palette::outline(colour);
 
@@ -177,9 +199,6 @@ void BoardPainter::paintStable(QPainter& painter, int colour) const {
     painter.setPen(QPen(dark, 2.0 * scale_));
     painter.setBrush(body);
     painter.drawEllipse(mid, radius, radius);
-    painter.setPen(QPen(Palette::tint(fill, 0.45, Qt::white), 1.0 * scale_));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(mid, radius - 3.5 * scale_, radius - 3.5 * scale_);
 
     // The emblem: a large pale horse head behind the four resting places.
     const double e = radius * 1.15;

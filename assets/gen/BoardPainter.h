@@ -21,6 +21,10 @@ public:
     double squareRadius() const;
     // The centre of a square's pixel, so a ring drawn there is symmetric about P(n).
     QPointF centreOf(int square) const;
+    // The disc of a colour's stable: round the middle of its four resting places, large
+    // enough to hold them whole.
+    QPointF stableCentre(int colour) const;
+    double stableRadius(int colour) const;
 
     // Paints the table over the whole picture and the board on its left.
     void paint(QPainter& painter) const;

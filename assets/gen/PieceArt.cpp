@@ -14,8 +14,9 @@
 
 namespace {
 
+// Room is left round the head for the pale rim of the horses.
 QRectF headBox(double size) {
-    return QRectF(size * 0.09, size * 0.03, size * 0.82, size * 0.93);
+    return QRectF(size * 0.11, size * 0.07, size * 0.78, size * 0.89);
 }
 
 // Key pictures are drawn straight onto the grey, so antialiased edges fade toward it. A
@@ -49,6 +50,12 @@ QImage horse(int colour, int size) {
     {
         QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing);
+        // A pale rim round the dark outline: a horse on its own colour (its stable, its
+        // start square, its home column) would otherwise melt into the ground.
+        p.setPen(QPen(Palette::squareFill, std::max(3.0, size * 0.12), Qt::SolidLine, Qt::RoundCap,
+                      Qt::RoundJoin));
+        p.setBrush(Palette::squareFill);
+        p.drawPath(horseHeadPath(box));
         paintHorse(p, box, Palette::colour(colour), Palette::outline(colour));
     }
     guardKey(image);
@@ -77,6 +84,35 @@ QImage marker(int size) {
     }
     guardKey(image);
     return image;
+}
+
+int glowMargin(int pieceSize) {
+    return int(std::lround(pieceSize * 0.3));
+}
+
+QImage glow(int pieceSize) {
+    const int side = pieceSize + 2 * glowMargin(pieceSize);
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QPointF c(side / 2.0, side / 2.0);
+        // Strongest just outside the piece's square, fading to nothing at the edge; the
+        // middle lies under the horse and shows only round its head.
+        QRadialGradient light(c, side / 2.0);
+        QColor gold(0xFF, 0xC4, 0x30);
+        gold.setAlpha(150);
+        light.setColorAt(0.0, gold);
+        gold.setAlpha(220);
+        light.setColorAt(double(pieceSize) / side, gold);
+        gold.setAlpha(0);
+        light.setColorAt(1.0, gold);
+        p.setPen(Qt::NoPen);
+        p.setBrush(light);
+        p.drawEllipse(c, side / 2.0, side / 2.0);
+    }
+    return image.convertToFormat(QImage::Format_ARGB32);
 }
 
 QImage dieFace(const QImage& ground, int face) {

@@ -393,6 +393,60 @@ private slots:
         stopGame();
     }
 
+    // Pointing at a marker lights the horse of the colour to play that would move there,
+    // that one only, until the pointer leaves or the markers go.
+    void markerLightsItsHorse() {
+        setAllPlayers(PlayerKind::Human);
+        int squares[5][5] = {};
+        squares[1][1] = 5;
+        squares[1][2] = 20;
+        // Two horses home already, so only two markers come, whatever the throw.
+        squares[1][3] = 107;
+        squares[1][4] = 108;
+        w->engine().resumeLoadedGame(squares, 1);
+        QVERIFY(state().throwArmed[1]);
+        w->BJauneClick();
+        QVERIFY(waitUntil([&] { return !state().moveSettled; }, 5000));
+        QVERIFY(state().moveTarget[1] != 0 && state().moveTarget[2] != 0);
+        QCOMPARE(state().moveTarget[3], 0);
+        QVERIFY(!w->imgLueur->isVisible());
+
+        const auto enter = [](QWidget* control) {
+            QEnterEvent event(QPointF(3, 3), QPointF(3, 3), control->mapToGlobal(QPointF(3, 3)));
+            QApplication::sendEvent(control, &event);
+        };
+        const auto leave = [](QWidget* control) {
+            QEvent event(QEvent::Leave);
+            QApplication::sendEvent(control, &event);
+        };
+        const auto glowsOn = [&](ImageControl* horse) {
+            const QList<QObject*> order = w->children();
+            return w->imgLueur->isVisible() &&
+                   w->imgLueur->geometry().center() == horse->geometry().center() &&
+                   order.indexOf(w->imgLueur) == order.indexOf(horse) - 1;
+        };
+        for (int k : {1, 2}) {
+            enter(w->markers[k]);
+            QVERIFY(glowsOn(w->horses[1][k]));
+            leave(w->markers[k]);
+            QVERIFY(!w->imgLueur->isVisible());
+        }
+        // A marker without a target lies off the board and lights nothing.
+        enter(w->markers[3]);
+        QVERIFY(!w->imgLueur->isVisible());
+        leave(w->markers[3]);
+
+        // Choosing moves the markers away: the glow goes with them, pointer or not.
+        enter(w->markers[2]);
+        QVERIFY(glowsOn(w->horses[1][2]));
+        w->PionClick(2);
+        QVERIFY(state().moveSettled);
+        QVERIFY(!w->imgLueur->isVisible());
+        enter(w->markers[2]);
+        QVERIFY(!w->imgLueur->isVisible());
+        stopGame();
+    }
+
     // Four computers with the real timers: the die changes and horses leave their stables
     // and walk, until the game is stopped.
     void computersPlayByThemselves() {
