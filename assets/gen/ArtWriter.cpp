@@ -36,14 +36,20 @@ bool ArtWriter::write(const ArtCollector& art) {
                 return false;
             continue;
         }
+        if (!item.drawnAtItsRatio()) {
+            qWarning("bramidou-artgen: %s was not drawn at ratio %d (draw it on artCanvas); "
+                     "the normal picture serves every screen",
+                     qPrintable(item.name), item.ratio);
+            continue;
+        }
         const QByteArray bytes = ArtCollector::encode(item);
         if (bytes.isEmpty()) {
             error_ = QStringLiteral("cannot encode %1").arg(item.name);
             return false;
         }
-        QString name = item.name;
-        if (item.kind == ArtItem::Cursor) {
-            name = QStringLiteral("cursors/%1.png").arg(item.name);
+        const QString name = item.resourcePath();
+        // The hot spot is in logical pixels, one file for the cursor and its twin.
+        if (item.kind == ArtItem::Cursor && item.ratio == 1) {
             const QString hotspot = QStringLiteral("cursors/%1.hotspot").arg(item.name);
             const QByteArray xy =
                 QStringLiteral("%1 %2\n").arg(item.hotSpot.x()).arg(item.hotSpot.y()).toLatin1();

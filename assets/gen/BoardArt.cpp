@@ -1,3 +1,4 @@
+#include "ArtScale.h"
 #include "ArtSink.h"
 #include "BoardPainter.h"
 #include "ColourLayout.h"
@@ -9,7 +10,7 @@
 namespace {
 
 QImage boardPicture(const BoardPainter& board, const PanelPainter& panel, PanelPainter::Look look) {
-    QImage image(board.pictureSize(), QImage::Format_RGB32);
+    QImage image = artCanvas(board.pictureSize(), QImage::Format_RGB32);
     image.fill(Qt::black);
     QPainter p(&image);
     board.paint(p);
@@ -33,11 +34,11 @@ void renderSize(ArtSink& sink, int size) {
     const QImage lit = boardPicture(board, panel, PanelPainter::Look::Lit);
     for (const PanelButton& b : panel.layout().buttons()) {
         const QImage& source = b.kind == PanelButton::Colour ? lit : highlighted;
-        sink.image(QStringLiteral("art/%1SEL%2.png").arg(b.name, s), source.copy(b.rect));
+        sink.image(QStringLiteral("art/%1SEL%2.png").arg(b.name, s), cutOut(source, b.rect));
     }
 
     const QRect die = panel.layout().dieRect();
-    const QImage felt = normal.copy(die);
+    const QImage felt = cutOut(normal, die);
     for (int face = 1; face <= 6; ++face)
         sink.image(QStringLiteral("art/Des%1_%2.png").arg(face).arg(s),
                    PieceArt::dieFace(felt, face));

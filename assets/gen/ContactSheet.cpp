@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int sheetWidth = 2560;
+constexpr int sheetWidth = 3200; // the 1024 board and its twin side by side
 constexpr int gap = 12;
 constexpr int labelHeight = 16;
 
@@ -22,20 +22,28 @@ struct Cell {
 } // namespace
 
 QImage contactSheet(const ArtCollector& art) {
+    // Each picture at its own pixels, its high-density twin right after it.
     std::vector<Cell> cells;
-    for (const ArtItem& item : art.items()) {
-        if (item.kind == ArtItem::RunFile)
-            continue;
+    const auto addCell = [&cells](const ArtItem& item) {
         QImage picture = item.image;
         if (item.kind == ArtItem::Jpeg)
             picture = QImage::fromData(ArtCollector::encode(item), "JPEG");
-        QString label = item.name.section(QLatin1Char('/'), -1);
+        picture.setDevicePixelRatio(1);
+        QString label = item.resourcePath().section(QLatin1Char('/'), -1);
         if (item.kind == ArtItem::Cursor)
             label = QStringLiteral("%1 (%2,%3)")
-                        .arg(item.name)
+                        .arg(label.section(QLatin1Char('.'), 0, 0))
                         .arg(item.hotSpot.x())
                         .arg(item.hotSpot.y());
         cells.push_back({&item, picture, label, {}});
+    };
+    for (const ArtItem& item : art.items()) {
+        if (item.kind == ArtItem::RunFile || item.ratio != 1)
+            continue;
+        addCell(item);
+        const ArtItem* twin = art.find(item.name, 2);
+        if (twin && twin->drawnAtItsRatio())
+            addCell(*twin);
     }
 
     // Shelf packing: left to right, a new row when the width is used up.
@@ -70,7 +78,7 @@ QImage contactSheet(const ArtCollector& art) {
         }
         p.drawImage(c.place.topLeft(), c.picture);
         if (c.item->kind == ArtItem::Cursor) {
-            const QPoint hs = c.place.topLeft() + c.item->hotSpot;
+            const QPoint hs = c.place.topLeft() + c.item->hotSpot * c.item->ratio;
             p.setPen(QColor(255, 0, 0));
             p.drawLine(hs - QPoint(3, 0), hs + QPoint(3, 0));
             p.drawLine(hs - QPoint(0, 3), hs + QPoint(0, 3));

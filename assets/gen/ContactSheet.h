@@ -5,5 +5,5 @@
 #include <QImage>
 
 // One picture showing every picture and cursor at its real size, each labelled with its
-// name, for looking the whole set over at a glance.
+// name and followed by its high-density twin, for looking the whole set over at a glance.
 QImage contactSheet(const ArtCollector& art);

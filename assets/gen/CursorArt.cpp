@@ -1,3 +1,4 @@
+#include "ArtScale.h"
 #include "ArtSink.h"
 #include "Palette.h"
 
@@ -17,7 +18,7 @@ constexpr int kSize = 32;
 constexpr double kMid = 15.5;
 
 QImage blankLayer() {
-    QImage image(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
+    QImage image = artCanvas(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
 }
@@ -248,22 +249,26 @@ QImage withShadow(const QImage& layer) {
         QPainter p(&shadow);
         p.drawImage(QPointF(1.0, 2.0), layer);
         p.setCompositionMode(QPainter::CompositionMode_SourceIn);
-        p.fillRect(shadow.rect(), QColor(0, 0, 0, 90));
+        p.fillRect(QRect(0, 0, kSize, kSize), QColor(0, 0, 0, 90));
     }
-    // Two passes of a 3x3 box blur on the alpha are enough to soften a 32-pixel shadow.
+    // Two passes of a box blur on the alpha, one logical pixel each way, are enough to
+    // soften a 32-pixel shadow.
+    const int r = ArtScale::ratio();
+    const int w = shadow.width(), h = shadow.height();
+    const int box = (2 * r + 1) * (2 * r + 1);
     for (int pass = 0; pass < 2; ++pass) {
         const QImage src = shadow.copy();
-        for (int y = 0; y < kSize; ++y) {
+        for (int y = 0; y < h; ++y) {
             auto* out = reinterpret_cast<QRgb*>(shadow.scanLine(y));
-            for (int x = 0; x < kSize; ++x) {
+            for (int x = 0; x < w; ++x) {
                 int sum = 0;
-                for (int dy = -1; dy <= 1; ++dy)
-                    for (int dx = -1; dx <= 1; ++dx) {
+                for (int dy = -r; dy <= r; ++dy)
+                    for (int dx = -r; dx <= r; ++dx) {
                         const int sx = x + dx, sy = y + dy;
-                        if (sx >= 0 && sy >= 0 && sx < kSize && sy < kSize)
+                        if (sx >= 0 && sy >= 0 && sx < w && sy < h)
                             sum += qAlpha(src.pixel(sx, sy));
                     }
-                out[x] = qRgba(0, 0, 0, sum / 9);
+                out[x] = qRgba(0, 0, 0, sum / box);
             }
         }
     }

@@ -1,3 +1,4 @@
+#include "ArtScale.h"
 #include "ArtSink.h"
 #include "DialogPaint.h"
 #include "HorseShape.h"
@@ -54,7 +55,7 @@ void renderMessageBox(ArtSink& sink) {
 }
 
 QImage checkBox(bool ticked) {
-    QImage box(13, 13, QImage::Format_RGB32);
+    QImage box = artCanvas(13, 13, QImage::Format_RGB32);
     box.fill(Palette::teal.darker(160));
     QPainter p(&box);
     p.setRenderHint(QPainter::Antialiasing);
@@ -213,7 +214,7 @@ QPainterPath symbolPath(Symbol s, QPointF centre) {
 }
 
 void renderCdPlayer(ArtSink& sink) {
-    QImage face(150, 220, QImage::Format_RGB32);
+    QImage face = artCanvas(150, 220, QImage::Format_RGB32);
     face.fill(Palette::teal.darker(230));
     QPainter p(&face);
     p.setRenderHint(QPainter::Antialiasing);
@@ -269,7 +270,7 @@ void renderCdPlayer(ArtSink& sink) {
 }
 
 QImage afasBadge() {
-    QImage badge(123, 38, QImage::Format_RGB32);
+    QImage badge = artCanvas(123, 38, QImage::Format_RGB32);
     badge.fill(Palette::teal);
     QPainter p(&badge);
     p.setRenderHint(QPainter::Antialiasing);

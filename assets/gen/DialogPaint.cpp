@@ -1,4 +1,5 @@
 #include "DialogPaint.h"
+#include "ArtScale.h"
 #include "Palette.h"
 
 #include <QLinearGradient>
@@ -112,7 +113,7 @@ void paintWell(QPainter& p, const QRectF& controlRect, const QColor& face) {
 }
 
 QImage tealFace(int width, int height) {
-    QImage face(width, height, QImage::Format_RGB32);
+    QImage face = artCanvas(width, height, QImage::Format_RGB32);
     face.fill(Palette::teal.darker(200));
     QPainter p(&face);
     paintBevelFace(p, QRectF(0, 0, width, height), Palette::teal, 0, 4);
@@ -126,7 +127,7 @@ QImage tealFace(int width, int height) {
 
 QImage buttonPicture(const QImage& plainFace, const QPoint& at, const QSize& size, int faceHeight,
                      const QString& label, const QColor& base) {
-    QImage picture = plainFace.copy(QRect(at, size)).convertToFormat(QImage::Format_RGB32);
+    QImage picture = cutOut(plainFace, QRect(at, size)).convertToFormat(QImage::Format_RGB32);
     QPainter p(&picture);
     paintButton(p, QRectF(0, 0, size.width(), faceHeight), label, base);
     return picture;

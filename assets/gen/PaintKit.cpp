@@ -1,5 +1,7 @@
 #include "PaintKit.h"
 
+#include "ArtScale.h"
+
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
@@ -103,7 +105,7 @@ void dropShadow(QPainter& painter, const QPainterPath& shape, QPointF offset, do
     const int margin = int(std::ceil(blurRadius * 2)) + 2;
     const QRect bounds =
         shape.boundingRect().toAlignedRect().adjusted(-margin, -margin, margin, margin);
-    QImage mask(bounds.size(), QImage::Format_ARGB32_Premultiplied);
+    QImage mask = artCanvas(bounds.size(), QImage::Format_ARGB32_Premultiplied);
     mask.fill(Qt::transparent);
     {
         QPainter m(&mask);
@@ -111,16 +113,23 @@ void dropShadow(QPainter& painter, const QPainterPath& shape, QPointF offset, do
         m.translate(-bounds.topLeft());
         m.fillPath(shape, colour);
     }
-    blur(mask, std::max(1, int(std::lround(blurRadius / 1.7))));
+    blur(mask, std::max(1, int(std::lround(blurRadius / 1.7 * ArtScale::ratio()))));
     painter.drawImage(QPointF(bounds.topLeft()) + offset, mask);
 }
 
+// The logical coordinate of a pixel's centre, so every ratio samples the same pattern.
+double logical(int pixel, int ratio) {
+    return (pixel + 0.5) / ratio - 0.5;
+}
+
 QImage woodTexture(QSize size, QColor light, QColor dark, quint32 seed, bool vertical) {
-    QImage img(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y) {
+    QImage img = artCanvas(size, QImage::Format_RGB32);
+    const int r = ArtScale::ratio();
+    for (int y = 0; y < img.height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = 0; x < size.width(); ++x) {
-            const double along = vertical ? y : x, across = vertical ? x : y;
+        for (int x = 0; x < img.width(); ++x) {
+            const double lx = logical(x, r), ly = logical(y, r);
+            const double along = vertical ? ly : lx, across = vertical ? lx : ly;
             // Long wavy streaks across the grain, with finer fibres on top.
             const double warp = valueNoise(along * 0.006, across * 0.03, seed) * 9.0;
             const double rings = 0.5 + 0.5 * std::sin((across + warp) * 0.55);
@@ -134,13 +143,16 @@ QImage woodTexture(QSize size, QColor light, QColor dark, quint32 seed, bool ver
 }
 
 QImage paperTexture(QSize size, QColor colour, quint32 seed) {
-    QImage img(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y) {
+    QImage img = artCanvas(size, QImage::Format_RGB32);
+    const int r = ArtScale::ratio();
+    for (int y = 0; y < img.height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = 0; x < size.width(); ++x) {
-            const double cloud = valueNoise(x * 0.04, y * 0.04, seed) - 0.5;
-            const double fibre = valueNoise(x * 0.5, y * 0.12, seed + 3) - 0.5;
-            const double speck = unitHash(x, y, seed + 5) - 0.5;
+        for (int x = 0; x < img.width(); ++x) {
+            const double lx = logical(x, r), ly = logical(y, r);
+            const double cloud = valueNoise(lx * 0.04, ly * 0.04, seed) - 0.5;
+            const double fibre = valueNoise(lx * 0.5, ly * 0.12, seed + 3) - 0.5;
+            // One speck for each logical pixel.
+            const double speck = unitHash(x / r, y / r, seed + 5) - 0.5;
             const double d = cloud * 7.0 + fibre * 4.0 + speck * 3.0;
             row[x] = qRgb(channel(colour.red() + d), channel(colour.green() + d),
                           channel(colour.blue() + d * 1.2));
@@ -186,7 +198,7 @@ void plaque(QPainter& painter, const QRectF& box, double radius, double scale, c
     dropShadow(painter, shape, QPointF(1.2 * scale, 1.5 * scale), 1.6 * scale,
                QColor(0, 0, 0, 150));
     painter.setClipPath(shape);
-    painter.drawImage(box.topLeft(), wood, QRectF(box.topLeft(), box.size()));
+    drawTexturePart(painter, box, wood);
     // A gentle sheen: brighter at the top, darker at the bottom.
     QLinearGradient sheen(box.topLeft(), box.bottomLeft());
     sheen.setColorAt(0.0, QColor(255, 240, 220, 60));

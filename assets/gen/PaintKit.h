@@ -21,9 +21,10 @@ double valueNoise(double x, double y, quint32 seed);
 void dropShadow(QPainter& painter, const QPainterPath& shape, QPointF offset, double blur,
                 QColor colour);
 
-// Blurs an image in place (three box passes, close to a gaussian).
+// Blurs an image in place (three box passes, close to a gaussian); radius in pixels.
 void blur(QImage& image, int radius);
 
+// Textures at the ratio in force (ArtScale), size in logical pixels.
 // Wood with its grain running along x (or along y when vertical).
 QImage woodTexture(QSize size, QColor light, QColor dark, quint32 seed, bool vertical);
 

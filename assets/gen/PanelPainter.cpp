@@ -1,5 +1,6 @@
 #include "PanelPainter.h"
 
+#include "ArtScale.h"
 #include "PaintKit.h"
 #include "Palette.h"
 
@@ -50,7 +51,7 @@ void PanelPainter::paintFrame(QPainter& painter) const {
                          QColor(20, 8, 0, 160));
     painter.save();
     painter.setClipPath(shape);
-    painter.drawImage(tray.topLeft(), walnut_, tray);
+    drawTexturePart(painter, tray, walnut_);
     painter.fillRect(tray, QColor(0, 0, 0, 70));
     painter.restore();
     QLinearGradient edge(tray.topLeft(), tray.bottomRight());
@@ -72,10 +73,13 @@ void PanelPainter::paintFelt(QPainter& painter) const {
     painter.setClipPath(shape);
     painter.fillRect(felt, Palette::felt);
     // The felt's nap: a faint mottling.
-    QImage nap(felt.size().toSize() + QSize(1, 1), QImage::Format_ARGB32_Premultiplied);
+    QImage nap = artCanvas(felt.size().toSize() + QSize(1, 1), QImage::Format_ARGB32_Premultiplied);
+    const int r = ArtScale::ratio();
     for (int y = 0; y < nap.height(); ++y)
         for (int x = 0; x < nap.width(); ++x) {
-            const double n = PaintKit::valueNoise(x * 0.35, y * 0.35, 31) - 0.5;
+            const double n = PaintKit::valueNoise(((x + 0.5) / r - 0.5) * 0.35,
+                                                  ((y + 0.5) / r - 0.5) * 0.35, 31) -
+                             0.5;
             const int a = int(std::abs(n) * 40);
             nap.setPixel(x, y, n > 0 ? qRgba(a, a, a, a) : qRgba(0, 0, 0, a));
         }
@@ -186,7 +190,7 @@ void PanelPainter::paintHelp(QPainter& painter, const QRectF& box, bool highligh
                          QColor(0, 0, 0, 170));
     painter.save();
     painter.setClipPath(disc);
-    painter.drawImage(box.topLeft(), walnut_, box);
+    drawTexturePart(painter, box, walnut_);
     QRadialGradient dome(c - QPointF(r * 0.4, r * 0.45), r * 1.5);
     dome.setColorAt(0.0, QColor(255, 235, 200, 90));
     dome.setColorAt(0.5, QColor(255, 235, 200, 0));

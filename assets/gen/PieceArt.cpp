@@ -1,5 +1,6 @@
 #include "PieceArt.h"
 
+#include "ArtScale.h"
 #include "FloodFill.h"
 #include "HorseShape.h"
 #include "PaintKit.h"
@@ -35,7 +36,7 @@ void guardKey(QImage& image) {
 }
 
 QImage keyCanvas(int size) {
-    QImage image(size, size, QImage::Format_RGB32);
+    QImage image = artCanvas(size, size, QImage::Format_RGB32);
     image.fill(Palette::keyGrey);
     return image;
 }
@@ -92,7 +93,7 @@ int glowMargin(int pieceSize) {
 
 QImage glow(int pieceSize) {
     const int side = pieceSize + 2 * glowMargin(pieceSize);
-    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    QImage image = artCanvas(side, side, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
         QPainter p(&image);
@@ -117,7 +118,7 @@ QImage glow(int pieceSize) {
 
 QImage dieFace(const QImage& ground, int face) {
     QImage image = ground.convertToFormat(QImage::Format_RGB32);
-    const double w = image.width(), h = image.height();
+    const double w = logicalSize(image).width(), h = logicalSize(image).height();
     const double side = std::min(w, h) * 0.74;
     const QRectF top(w / 2 - side / 2 - side * 0.03, h / 2 - side / 2 - side * 0.04, side, side);
     const double radius = side * 0.17;

@@ -1,3 +1,4 @@
+#include "ArtScale.h"
 #include "ArtSink.h"
 #include "DialogPaint.h"
 #include "HorseShape.h"
@@ -68,14 +69,15 @@ void paintStable(QPainter& p, QPointF centre, double radius, int colour) {
 }
 
 QImage splash() {
-    QImage image(466, 331, QImage::Format_RGB32);
+    QImage image = artCanvas(466, 331, QImage::Format_RGB32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient table(0, 0, 466, 331);
     table.setColorAt(0.0, Palette::tableWood.lighter(112));
     table.setColorAt(1.0, Palette::tableWoodDark);
-    p.fillRect(image.rect(), table);
-    paintWoodGrain(p, image.rect());
+    const QRect whole(QPoint(0, 0), logicalSize(image));
+    p.fillRect(whole, table);
+    paintWoodGrain(p, whole);
 
     // The printed board as a cream card lying on the table.
     const QRectF card(24, 96, 418, 170);
@@ -112,7 +114,7 @@ QImage splash() {
 
 // The window icon: the four colours as quarters of a round tile, the horse in the middle.
 QImage icon() {
-    QImage image(64, 64, QImage::Format_ARGB32_Premultiplied);
+    QImage image = artCanvas(64, 64, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
