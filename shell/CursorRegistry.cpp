@@ -1,5 +1,7 @@
 #include "CursorRegistry.h"
 
+#include "ArtResource.h"
+
 #include <QFile>
 #include <QHash>
 #include <QPixmap>
@@ -114,12 +116,14 @@ void loadProgramCursors() {
     registry().clear();
     for (int id = 2; id <= 22; ++id) {
         const QString base = QStringLiteral(":/cursors/") + QLatin1String(kResourceNames[id]);
-        QPixmap picture(base + QStringLiteral(".png"));
+        const QPixmap picture = ArtResource::pixmap(base + QStringLiteral(".png"));
         if (picture.isNull())
             continue;
+        // The hot spot is in logical pixels, for the picture and its twin alike.
         const QPoint hot = readHotspot(base + QStringLiteral(".hotspot"));
-        registry().insert(id, QCursor(picture, qMin(hot.x(), picture.width() - 1),
-                                      qMin(hot.y(), picture.height() - 1)));
+        const QSize size = ArtResource::logicalSize(picture);
+        registry().insert(id, QCursor(picture, qMin(hot.x(), size.width() - 1),
+                                      qMin(hot.y(), size.height() - 1)));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "ImageControl.h"
 
+#include "ArtResource.h"
+
 #include <QBitmap>
 #include <QMouseEvent>
 #include <QPainter>
@@ -14,7 +16,7 @@ void ImageControl::setPicture(const QPixmap& picture) {
     picture_ = picture;
     rebuildShown();
     if (autoSize_ && !picture_.isNull())
-        resize(picture_.size());
+        resize(ArtResource::logicalSize(picture_));
     update();
 }
 
@@ -29,7 +31,7 @@ void ImageControl::setTransparent(bool on) {
 void ImageControl::setAutoSize(bool on) {
     autoSize_ = on;
     if (autoSize_ && !picture_.isNull())
-        resize(picture_.size());
+        resize(ArtResource::logicalSize(picture_));
 }
 
 void ImageControl::rebuildShown() {
@@ -38,7 +40,9 @@ void ImageControl::rebuildShown() {
         return;
     const QImage image = picture_.toImage();
     const QColor key = image.pixelColor(0, image.height() - 1);
-    shown_.setMask(picture_.createMaskFromColor(key, Qt::MaskInColor));
+    QBitmap mask = picture_.createMaskFromColor(key, Qt::MaskInColor);
+    mask.setDevicePixelRatio(picture_.devicePixelRatio());
+    shown_.setMask(mask);
 }
 
 void ImageControl::paintEvent(QPaintEvent*) {

@@ -1,5 +1,6 @@
 #include "TfrmMessageBox.h"
 
+#include "ArtResource.h"
 #include "BoardView.h"
 #include "CursorRegistry.h"
 #include "ImageControl.h"
@@ -17,7 +18,8 @@ namespace {
 TfrmMessageBox* g_instance = nullptr;
 
 QPixmap boxArt(const char* name) {
-    return QPixmap(QStringLiteral(":/art/msgbox/") + QLatin1String(name) + QStringLiteral(".png"));
+    return ArtResource::pixmap(QStringLiteral(":/art/msgbox/") + QLatin1String(name) +
+                               QStringLiteral(".png"));
 }
 
 QLabel* makeLabel(QWidget* parent, const QRect& geometry, int pixelSize, bool bold) {
@@ -150,7 +152,7 @@ void TfrmMessageBox::showEvent(QShowEvent* event) {
 
 void TfrmMessageBox::FormShow() {
     const QPixmap& background = imgBackground->picture();
-    resize(background.isNull() ? QSize(440, 260) : background.size());
+    resize(background.isNull() ? QSize(440, 260) : ArtResource::logicalSize(background));
     closeAllowed_ = false;
     okHighlighted_ = yesHighlighted_ = noHighlighted_ = false;
     dragging_ = false;

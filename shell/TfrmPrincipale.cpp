@@ -1,6 +1,7 @@
 #include "TfrmPrincipale.h"
 
 #include "AppSettings.h"
+#include "ArtResource.h"
 #include "CursorRegistry.h"
 #include "GameFiles.h"
 #include "GeneralError.h"
@@ -51,7 +52,11 @@ QSize nominalButtonSize(const QString& name, int size) {
 }
 
 QPixmap art(const QString& name) {
-    return QPixmap(QStringLiteral(":/art/") + name);
+    return ArtResource::pixmap(QStringLiteral(":/art/") + name);
+}
+
+QSize sizeOf(const QPixmap& picture) {
+    return ArtResource::logicalSize(picture);
 }
 
 } // namespace
@@ -267,13 +272,13 @@ void TfrmPrincipale::applyLayout(int size) {
 
     const QPixmap board = art(QLatin1String(kBoards[i]));
     ecran->setPicture(board);
-    const QSize boardSize = board.isNull() ? QSize(size, size * 3 / 4) : board.size();
+    const QSize boardSize = board.isNull() ? QSize(size, size * 3 / 4) : sizeOf(board);
     ecran->resize(boardSize);
     setFixedSize(boardSize);
 
     const QPixmap marker = art(QStringLiteral("Pion%1.png").arg(size));
     Pion->setPicture(marker);
-    Pion->resize(marker.isNull() ? QSize(horseSide, horseSide) : marker.size());
+    Pion->resize(marker.isNull() ? QSize(horseSide, horseSide) : sizeOf(marker));
     for (int k = 1; k <= 4; ++k)
         markers[k]->resize(Pion->size());
 
@@ -293,13 +298,13 @@ void TfrmPrincipale::applyLayout(int size) {
         const QString name = b.control->objectName();
         b.sel = art(QStringLiteral("%1SEL%2.png").arg(name).arg(size));
         b.control->move(placementOf(name, size));
-        b.control->resize(b.sel.isNull() ? nominalButtonSize(name, size) : b.sel.size());
+        b.control->resize(b.sel.isNull() ? nominalButtonSize(name, size) : sizeOf(b.sel));
     }
 
     Des->move(die.left, die.top);
     for (int face = 1; face <= 6; ++face)
         dieFaces_[face] = art(QStringLiteral("Des%1_%2.png").arg(face).arg(size));
-    Des->resize(dieFaces_[1].isNull() ? QSize(die.width, die.height) : dieFaces_[1].size());
+    Des->resize(dieFaces_[1].isNull() ? QSize(die.width, die.height) : sizeOf(dieFaces_[1]));
 
     Settings& settings = appSettings();
     settings.mainHeight = height();

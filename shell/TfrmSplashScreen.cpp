@@ -1,5 +1,6 @@
 #include "TfrmSplashScreen.h"
 
+#include "ArtResource.h"
 #include "CursorRegistry.h"
 #include "DisplayInfo.h"
 
@@ -97,9 +98,11 @@ TfrmSplashScreen::TfrmSplashScreen(const QString& jpegResource)
     imgMain_->setGeometry(0, 0, clientWidth, clientHeight);
     imgMain_->setAlignment(Qt::AlignCenter);
 
-    QFile file(jpegResource);
+    const QString path = ArtResource::pathFor(jpegResource);
+    QFile file(path);
     if (file.open(QIODevice::ReadOnly))
         picture_ = decodeJpeg(file.readAll());
+    picture_.setDevicePixelRatio(ArtResource::isTwin(path) ? 2 : 1);
     if (!picture_.isNull())
         imgMain_->setPixmap(QPixmap::fromImage(picture_));
 }

@@ -23,6 +23,8 @@ public:
     void showAndPaintNow();
 
     bool hasPicture() const { return !picture_.isNull(); }
+    // The decoded picture: the twin with twice the pixels on a high-density screen.
+    const QImage& picture() const { return picture_; }
 
     // A JPEG decoded by libjpeg into an RGB image; a null image for anything libjpeg
     // rejects (empty, truncated header, not a JPEG, absurd dimensions).

@@ -1,8 +1,11 @@
 #include "AppSettings.h"
+#include "ArtResource.h"
+#include "CursorRegistry.h"
 #include "ImageControl.h"
 #include "PanelPlacement.h"
 #include "ShellTestSupport.h"
 #include "TfrmPrincipale.h"
+#include "TfrmSplashScreen.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -97,7 +100,8 @@ private slots:
         QCOMPARE(control->isVisible(), name != QLatin1String("Des"));
         if (name != QLatin1String("Des") && name != QLatin1String("imgHideImages")) {
             QVERIFY(!control->hasPicture());
-            QCOMPARE(window_->highlightOf(control).size(), expected[col_].size());
+            QCOMPARE(ArtResource::logicalSize(window_->highlightOf(control)),
+                     expected[col_].size());
         }
     }
 
@@ -123,6 +127,37 @@ private slots:
         }
         // With the 640 artwork the die lies under the strip: hovering there clears highlights.
         QVERIFY(window_->imgHideImages->geometry().contains(window_->Des->geometry()));
+    }
+
+    // On a high-density screen every picture is its twin, twice the pixels at the same
+    // logical size, and the window shows the board's pixels one for one, not a normal
+    // picture stretched; on a normal screen the picture itself.
+    void picturesForTheScreen() {
+        const double dpr = qApp->devicePixelRatio();
+        const int ratio = dpr > 1.0 ? 2 : 1;
+        QCOMPARE(ArtResource::ratio(), ratio);
+        for (ImageControl* c :
+             {window_->ecran, window_->horses[2][3], window_->Pion, window_->imgLueur}) {
+            QVERIFY2(c->hasPicture(), qPrintable(c->objectName()));
+            QCOMPARE(c->picture().devicePixelRatio(), double(ratio));
+            QCOMPARE(c->picture().size(), c->size() * ratio);
+        }
+        QCOMPARE(window_->highlightOf(window_->Bnouveau).size(), window_->Bnouveau->size() * ratio);
+        const QCursor hand = CursorRegistry::cursorFor(CursorId::HandPoint);
+        QCOMPARE(hand.pixmap().size(), QSize(32, 32) * ratio);
+        QCOMPARE(hand.hotSpot(), QPoint(10, 1));
+        const TfrmSplashScreen splash;
+        QCOMPARE(splash.picture().size(), splash.size() * ratio);
+        QCOMPARE(splash.picture().devicePixelRatio(), double(ratio));
+
+        if (dpr != ratio)
+            return; // a fractional scale: Qt scales the twin down, pixels cannot match
+        const QImage shown = window_->grab(QRect(0, 0, 400, 300)).toImage();
+        const QImage board =
+            window_->ecran->picture().toImage().copy(0, 0, 400 * ratio, 300 * ratio);
+        QCOMPARE(shown.size(), board.size());
+        QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
+                 board.convertToFormat(QImage::Format_RGB32));
     }
 
     // Horses and markers start out of sight, sized to their artwork.
