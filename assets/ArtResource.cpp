@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
 
 namespace ArtResource {
 
@@ -48,10 +49,15 @@ QSize logicalSize(const QPixmap& picture) {
 
 QPixmap pixmap(const QString& resource) {
     const QString path = pathFor(resource);
-    QPixmap picture(path);
-    if (!picture.isNull())
-        picture.setDevicePixelRatio(isTwin(path) ? 2 : 1);
-    return picture;
+    QImage image(path);
+    if (image.isNull())
+        return {};
+    // Opaque pictures are held at three bytes a pixel rather than four: the board alone
+    // is 9 MiB instead of 12 at twice the pixels, and painting converts as it goes.
+    if (!image.hasAlphaChannel())
+        image.convertTo(QImage::Format_RGB888);
+    image.setDevicePixelRatio(isTwin(path) ? 2 : 1);
+    return QPixmap::fromImage(std::move(image), Qt::NoFormatConversion);
 }
 
 } // namespace ArtResource

@@ -7,6 +7,8 @@
 #   six-square walk without sound, first sleep to last, from the game's own sleep calls
 #   start-up and quit with a 16 MiB settings file of short lines (a file a tool filled)
 # Usage: tools/perf/measure.sh [BUILD_DIR]   (default: build). Asserts nothing.
+# BRAMIDOU_SCREEN=2048x1536 BRAMIDOU_SCALE=2 measures the same at a scale of 2, where the
+# screen is 1024 x 768 in logical pixels and the game loads the 2x set.
 set -euo pipefail
 
 BUILD=$(realpath "${1:-build}")
@@ -14,6 +16,8 @@ GAME_DIR=$BUILD/bin
 PROBE=$BUILD/tools/perf/bramidou-startup-probe
 IDLE_SECONDS=${BRAMIDOU_IDLE_SECONDS:-30}
 WALK_SECONDS=${BRAMIDOU_WALK_SECONDS:-120}
+SCREEN=${BRAMIDOU_SCREEN:-1024x768}
+if [ -n "${BRAMIDOU_SCALE:-}" ]; then export QT_SCALE_FACTOR=$BRAMIDOU_SCALE; fi
 
 [ -x "$GAME_DIR/bramidou" ] || { echo "measure: no $GAME_DIR/bramidou; build the game first" >&2; exit 1; }
 [ -x "$PROBE" ] || { echo "measure: no $PROBE; build bramidou-startup-probe" >&2; exit 1; }
@@ -30,7 +34,7 @@ trap cleanup EXIT
 for n in $(seq 150 190); do
     [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break
 done
-Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >"$TMP/xvfb.log" 2>&1 &
+Xvfb ":$n" -screen 0 "${SCREEN}x24" -nolisten tcp -noreset >"$TMP/xvfb.log" 2>&1 &
 PIDS+=($!)
 export DISPLAY=":$n"
 for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
@@ -133,6 +137,6 @@ stop_game
 
 echo "start-up to main window mapped: ${STARTUP} ms (starts: ${starts[*]} ms)"
 echo "idle CPU while a human is to throw: ${IDLE} % of one core over ${IDLE_SECONDS} s"
-echo "peak resident memory (VmHWM) at the 1024 artwork: ${HWM} MiB"
+echo "peak resident memory (VmHWM) at the 1024 artwork (screen $SCREEN, scale ${QT_SCALE_FACTOR:-1}): ${HWM} MiB"
 echo "six-square walk without sound: ${WALK}"
 echo "16 MiB settings file of short lines: start-up ${LARGE_STARTUP} ms, Q to exit ${LARGE_QUIT} ms"
