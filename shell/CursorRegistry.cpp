@@ -3,6 +3,7 @@
 #include "ArtResource.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QHash>
 #include <QPixmap>
 #include <QVariant>
@@ -119,11 +120,15 @@ void loadProgramCursors() {
         const QPixmap picture = ArtResource::pixmap(base + QStringLiteral(".png"));
         if (picture.isNull())
             continue;
-        // The hot spot is in logical pixels, for the picture and its twin alike.
-        const QPoint hot = readHotspot(base + QStringLiteral(".hotspot"));
+        // The hot spot is in logical pixels, for the picture and its twin alike. X11 takes
+        // it in the cursor picture's own pixels, and Qt 6.4 hands it on unscaled there.
         const QSize size = ArtResource::logicalSize(picture);
-        registry().insert(id, QCursor(picture, qMin(hot.x(), size.width() - 1),
-                                      qMin(hot.y(), size.height() - 1)));
+        const QPoint logical = readHotspot(base + QStringLiteral(".hotspot"));
+        const QPoint hot(qMin(logical.x(), size.width() - 1), qMin(logical.y(), size.height() - 1));
+        const int scale = QGuiApplication::platformName() == QLatin1String("xcb")
+                              ? qRound(picture.devicePixelRatio())
+                              : 1;
+        registry().insert(id, QCursor(picture, hot.x() * scale, hot.y() * scale));
     }
 }
 
