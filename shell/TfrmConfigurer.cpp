@@ -1,6 +1,7 @@
 #include "TfrmConfigurer.h"
 
 #include "AppSettings.h"
+#include "ArtResource.h"
 #include "CursorRegistry.h"
 #include "GeneralError.h"
 #include "HelpSystem.h"
@@ -27,7 +28,8 @@ TfrmConfigurer* g_instance = nullptr;
 const QSize kClientSize(320, 260);
 
 QPixmap configArt(const char* name) {
-    return QPixmap(QStringLiteral(":/art/config/") + QLatin1String(name) + QStringLiteral(".png"));
+    return ArtResource::pixmap(QStringLiteral(":/art/config/") + QLatin1String(name) +
+                               QStringLiteral(".png"));
 }
 
 // The lists and the pause field sit in wells of the dark teal face: light fields with
@@ -204,7 +206,7 @@ QComboBox* TfrmConfigurer::playerList(int colour) const {
 
 void TfrmConfigurer::FormCreate() {
     const QPixmap& background = imgConfiguration->picture();
-    setFixedSize(background.isNull() ? kClientSize : background.size());
+    setFixedSize(background.isNull() ? kClientSize : ArtResource::logicalSize(background));
     MiseAJour();
 }
 
