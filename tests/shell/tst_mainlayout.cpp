@@ -146,6 +146,11 @@ private slots:
         const QCursor hand = CursorRegistry::cursorFor(CursorId::HandPoint);
         QCOMPARE(hand.pixmap().size(), QSize(32, 32) * ratio);
         QCOMPARE(hand.hotSpot(), QPoint(10, 1));
+        // A picture drawn without a twin (the desktop icons) still loads, at its own size.
+        const QPixmap single =
+            ArtResource::pixmap(QStringLiteral(":/icons/hicolor/16x16/apps/bramidou.png"));
+        QCOMPARE(ArtResource::logicalSize(single), QSize(16, 16));
+        QCOMPARE(single.devicePixelRatio(), 1.0);
         const TfrmSplashScreen splash;
         QCOMPARE(splash.picture().size(), splash.size() * ratio);
         QCOMPARE(splash.picture().devicePixelRatio(), double(ratio));
