@@ -15,8 +15,6 @@
 
 namespace {
 
-const char* const colourNames[5] = {"", "Jaune", "Vert", "Bleu", "Rouge"};
-
 QImage boardPicture(int size) {
     const ArtItem* item =
         boardArt().find(QStringLiteral("art/img%1x%2.png").arg(size).arg(size * 3 / 4));
@@ -46,7 +44,7 @@ TEST_P(StablePlaces, LieWholeAndEvenlyInsideTheirDisc) {
     const BoardGeometry geometry(size);
     const double hollow = BoardPainter(size).squareRadius();
     for (int colour = 1; colour <= 4; ++colour) {
-        SCOPED_TRACE(colourNames[colour]);
+        SCOPED_TRACE(Colour::name(colour));
         const ColourLayout& layout = ColourLayout::of(colour);
         QPointF mid;
         for (int k = 1; k <= 4; ++k) {
@@ -122,9 +120,9 @@ TEST_P(HorseOnItsColour, KeepsAClearOutline) {
     const int piece = size == 640 ? 28 : size == 800 ? 35 : 45;
     const int near = int(std::lround(2.0 * size / 640));
     for (int colour = 1; colour <= 4; ++colour) {
-        SCOPED_TRACE(colourNames[colour]);
+        SCOPED_TRACE(Colour::name(colour));
         const ArtItem* item = boardArt().find(
-            QStringLiteral("art/Pion%1%2.png").arg(QLatin1String(colourNames[colour])).arg(size));
+            QStringLiteral("art/Pion%1%2.png").arg(QLatin1String(Colour::name(colour))).arg(size));
         ASSERT_TRUE(item);
         const QImage horse = item->image.convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(horse.width(), piece);
