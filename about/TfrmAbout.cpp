@@ -1,5 +1,6 @@
 #include "TfrmAbout.h"
 
+#include "ArtResource.h"
 #include "CursorRegistry.h"
 #include "DesktopOpener.h"
 #include "ImageControl.h"
@@ -67,7 +68,7 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
 
     imgBackground = makeImage(this, QRect(0, 0, 440, 260));
     imgBackground->setAutoSize(true);
-    imgBackground->setPicture(QPixmap(QStringLiteral(":/art/about/imgBackground.png")));
+    imgBackground->setPicture(ArtResource::pixmap(QStringLiteral(":/art/about/imgBackground.png")));
 
     lblEmail1 = makeLink(this, QPoint(248, 116), kMailHint);
     lblEmail2 = makeLink(this, QPoint(248, 136), kMailHint);
@@ -86,10 +87,10 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
     setCursorId(imgCopyright, CursorId::BuiltinHandPoint);
 
     imgAfas = makeImage(this, QRect(10, 212, 123, 38));
-    imgAfas->setPicture(QPixmap(QStringLiteral(":/art/about/imgAfas.png")));
+    imgAfas->setPicture(ArtResource::pixmap(QStringLiteral(":/art/about/imgAfas.png")));
     setCursorId(imgAfas, CursorId::BuiltinHandPoint);
 
-    OkSEL = QPixmap(QStringLiteral(":/art/about/OkSEL.png"));
+    OkSEL = ArtResource::pixmap(QStringLiteral(":/art/about/OkSEL.png"));
     btnOk = makeImage(this, QRect(352, 216, 80, 36));
     setCursorId(btnOk, CursorId::BuiltinHandPoint);
 
@@ -173,7 +174,7 @@ void TfrmAbout::FormShow() {
     okHighlighted_ = false;
     dragging_ = false;
     const QPixmap& background = imgBackground->picture();
-    resize(background.isNull() ? QSize(440, 260) : background.size());
+    resize(background.isNull() ? QSize(440, 260) : ArtResource::logicalSize(background));
 }
 
 void TfrmAbout::FormMouseDown(QPoint pos) {

@@ -10,15 +10,15 @@ namespace {
 
 const QLatin1String kTwinSuffix("@2x");
 
-QString twinOf(const QString& resource) {
-    const int dot = resource.lastIndexOf(QLatin1Char('.'));
-    const int slash = resource.lastIndexOf(QLatin1Char('/'));
-    if (dot <= slash)
-        return resource + kTwinSuffix;
-    return resource.left(dot) + kTwinSuffix + resource.mid(dot);
-}
-
 } // namespace
+
+QString twinOf(const QString& path) {
+    const int dot = path.lastIndexOf(QLatin1Char('.'));
+    const int slash = path.lastIndexOf(QLatin1Char('/'));
+    if (dot <= slash)
+        return path + kTwinSuffix;
+    return path.left(dot) + kTwinSuffix + path.mid(dot);
+}
 
 int ratio() {
     // The highest ratio of all screens: a window moved onto the sharper screen stays

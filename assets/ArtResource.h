@@ -21,6 +21,9 @@ QString pathFor(const QString& resource);
 // The picture for the screen, its device pixel ratio set; null when it is missing.
 QPixmap pixmap(const QString& resource);
 
+// The name of a picture's twin: "images/x.png" gives "images/x@2x.png".
+QString twinOf(const QString& path);
+
 // Whether a resource path names a twin.
 bool isTwin(const QString& path);
 

@@ -1,5 +1,6 @@
 #include "HelpViewer.h"
 
+#include "ArtResource.h"
 #include "DesktopOpener.h"
 
 #include <QFileInfo>
@@ -10,6 +11,7 @@
 #include <QHelpIndexWidget>
 #include <QHelpLink>
 #include <QHelpSearchEngine>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -35,6 +37,16 @@ public:
 
     QVariant loadResource(int type, const QUrl& name) override {
         if (engine && name.scheme() == QLatin1String("qthelp")) {
+            // On a high-density screen a picture's twin, shown at the picture's size.
+            if (type == QTextDocument::ImageResource && ArtResource::ratio() == 2) {
+                QUrl twin = name;
+                twin.setPath(ArtResource::twinOf(name.path()));
+                QImage picture = QImage::fromData(engine->fileData(twin));
+                if (!picture.isNull()) {
+                    picture.setDevicePixelRatio(2);
+                    return picture;
+                }
+            }
             const QByteArray data = engine->fileData(name);
             // Style sheets are taken only as text.
             if (type == QTextDocument::StyleSheetResource)
@@ -57,7 +69,7 @@ QString plural(int n, const char* one, const char* many) {
 
 HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(QString::fromUtf8(kTitle));
-    setWindowIcon(QIcon(QStringLiteral(":/art/icon.png")));
+    setWindowIcon(QIcon(ArtResource::pixmap(QStringLiteral(":/art/icon.png"))));
     // Roomy for reading, yet inside the smallest screens the game runs on.
     QSize size(860, 600);
     if (QScreen* screen = QGuiApplication::primaryScreen())

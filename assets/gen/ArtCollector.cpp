@@ -34,9 +34,12 @@ QString ArtItem::resourcePath() const {
         return {};
     if (kind == Cursor)
         path = QStringLiteral("cursors/%1.png").arg(name);
+    return nameAtRatio(path, ratio);
+}
+
+QString nameAtRatio(const QString& path, int ratio) {
     if (ratio == 1)
         return path;
-    // Qt's own convention for the twins: the suffix goes before the extension.
     const int dot = path.lastIndexOf(QLatin1Char('.'));
     return path.left(dot) + QStringLiteral("@%1x").arg(ratio) + path.mid(dot);
 }

@@ -41,6 +41,9 @@ private:
     std::vector<ArtItem> items_;
 };
 
+// A file's name for a ratio: "dir/x.png" at 1, "dir/x@2x.png" at 2 (Qt's convention).
+QString nameAtRatio(const QString& path, int ratio);
+
 // Runs every renderer into the sink: each picture and cursor the program loads at ratio 1,
 // then its twin at ratio 2 from the same drawing; the desktop icons and the sounds once.
 void renderAllArt(ArtSink& sink);

@@ -1,6 +1,7 @@
 #include "HelpPictures.h"
 
 #include "ArtCollector.h"
+#include "ArtScale.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -63,24 +64,36 @@ QImage keyToAlpha(const QImage& source) {
     return image;
 }
 
+bool writeHelpPicture(const ArtCollector& art, const HelpPicture& picture, int ratio,
+                      const QString& dir, QString* error) {
+    const ArtItem* item = art.find(QString::fromUtf8(picture.resource), ratio);
+    if (!item || !item->drawnAtItsRatio()) {
+        *error = QStringLiteral("no picture %1 at ratio %2")
+                     .arg(QString::fromUtf8(picture.resource))
+                     .arg(ratio);
+        return false;
+    }
+    QImage image = item->image;
+    if (picture.cut == Cut::Panel)
+        image = cutOut(image, kPanel800);
+    else if (picture.cut == Cut::KeyToAlpha)
+        image = keyToAlpha(image);
+    const QString path = QDir(dir).filePath(nameAtRatio(QString::fromUtf8(picture.file), ratio));
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !image.save(path, "PNG")) {
+        *error = QStringLiteral("cannot write ") + path;
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool writeHelpPictures(const ArtCollector& art, const QString& dir, QString* error) {
+    // Each picture and, from the game's twin, its own twin for high-density screens.
     for (const HelpPicture& picture : kPictures) {
-        const ArtItem* item = art.find(QString::fromUtf8(picture.resource));
-        if (!item) {
-            *error = QStringLiteral("no picture ") + QString::fromUtf8(picture.resource);
-            return false;
-        }
-        QImage image = item->image;
-        if (picture.cut == Cut::Panel)
-            image = image.copy(kPanel800);
-        else if (picture.cut == Cut::KeyToAlpha)
-            image = keyToAlpha(image);
-        const QString path = QDir(dir).filePath(QString::fromUtf8(picture.file));
-        if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !image.save(path, "PNG")) {
-            *error = QStringLiteral("cannot write ") + path;
-            return false;
+        for (int ratio : {1, 2}) {
+            if (!writeHelpPicture(art, picture, ratio, dir, error))
+                return false;
         }
     }
     return true;
