@@ -6,24 +6,6 @@
 #include <iterator>
 #include <string>
 
-namespace {
-
-// The sixteen horse images, named once: a rebuild draws all of them, and an image name
-// put together just before each call costs more than the rest of the drawing.
-struct HorseImages {
-    ImageRef of[5][5];
-    constexpr HorseImages() : of() {
-        for (int c = 1; c <= 4; ++c) {
-            for (int k = 1; k <= 4; ++k) {
-                of[c][k] = ImageRef::horse(c, k);
-            }
-        }
-    }
-};
-constexpr HorseImages horseImages;
-
-} // namespace
-
 BoardIndex::BoardIndex(GameState& state, BoardView& view, HorseWalk& walk)
     : state_(state), view_(view), walk_(walk) {}
 
@@ -109,7 +91,7 @@ void BoardIndex::renumberHorses() {
     for (int k = 1; k <= 4; ++k) {
         for (int c = 1; c <= 4; ++c) {
             const int s = state_.horseSquare[c][k];
-            walk_.drawHorseAt(s == Square::Stable ? -1 : s, horseImages.of[c][k], c);
+            walk_.drawHorseAt(s == Square::Stable ? -1 : s, ImageRef::horse(c, k));
         }
     }
 }

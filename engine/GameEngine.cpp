@@ -166,7 +166,7 @@ void GameEngine::setUpGame() {
         }
         for (int k = 1; k <= 4; ++k) {
             const ImageRef image = ImageRef::horse(c, k);
-            walk_.drawHorseAt(-1, image, c);
+            walk_.drawHorseAt(-1, image);
             view_.setHorseVisible(image, true);
         }
     }
@@ -238,7 +238,7 @@ void GameEngine::stopGame() {
         for (int k = 1; k <= 4; ++k) {
             const ImageRef image = ImageRef::horse(c, k);
             view_.setHorseVisible(image, false);
-            walk_.drawHorseAt(Square::OffBoard, image, HorseWalk::outOfSightColour);
+            walk_.drawHorseAt(Square::OffBoard, image);
         }
     }
     sendMarkersAway();
@@ -296,15 +296,14 @@ void GameEngine::computeMoveTargets(int colour, int kind) {
 
 void GameEngine::showMoveChoices(int kind) {
     for (int k = 1; k <= 4; ++k) {
-        walk_.drawHorseAt(-1, ImageRef::marker(k), HorseWalk::markerColour);
+        walk_.drawHorseAt(-1, ImageRef::marker(k));
     }
     const int* target = state_.moveTarget;
     if (target[1] == 0 && target[2] == 0 && target[3] == 0 && target[4] == 0) {
         return;
     }
     for (int k = 1; k <= 4; ++k) {
-        walk_.drawHorseAt(target[k] != 0 ? target[k] : Square::OffBoard, ImageRef::marker(k),
-                          HorseWalk::markerColour);
+        walk_.drawHorseAt(target[k] != 0 ? target[k] : Square::OffBoard, ImageRef::marker(k));
     }
     state_.moveSettled = false;
     if (kind != PlayerKind::Human) {
@@ -353,7 +352,7 @@ void GameEngine::setGameRunning(bool running) {
 
 void GameEngine::sendMarkersAway() {
     for (int k = 1; k <= 4; ++k) {
-        walk_.drawHorseAt(Square::OffBoard, ImageRef::marker(k), HorseWalk::markerColour);
+        walk_.drawHorseAt(Square::OffBoard, ImageRef::marker(k));
     }
 }
 

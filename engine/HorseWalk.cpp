@@ -62,11 +62,10 @@ void HorseWalk::placeHorse(int from, int to, int colour, const ImageRef& image) 
     }
 }
 
-void HorseWalk::drawHorseAt(int square, const ImageRef& image, int colour) {
-    if (square == -1) {
-        square = image.restingSquare();
-    }
-    placeHorse(square, square, colour, image);
+// Every caller redraws an image where its horse already stands by the board index, on a
+// resting square or out of sight: never a walk and never a sound.
+void HorseWalk::drawHorseAt(int square, const ImageRef& image) {
+    view_.moveImageToSquare(image, square == -1 ? image.restingSquare() : square);
 }
 
 void HorseWalk::playMoveStep() {

@@ -13,8 +13,7 @@ public:
     static constexpr int stepPauseMs = 400;
     static constexpr const char* moveSound = "movehorse.wav";
     static constexpr const char* captureSound = "killhorse.wav";
-    // The colour given for an image that is only put out of sight, and for a marker.
-    static constexpr int outOfSightColour = 0;
+    // The colour placeHorse is given for a marker: it never sounds.
     static constexpr int markerColour = 10;
 
     HorseWalk(BoardView& view, const GameState& state, const Settings& settings);
@@ -23,7 +22,7 @@ public:
     // before the move is recorded, so an opponent still stands on `to` at a capture.
     void placeHorse(int from, int to, int colour, const ImageRef& image);
     // The image on `square`, silently; -1 stands for the image's own resting square.
-    void drawHorseAt(int square, const ImageRef& image, int colour);
+    void drawHorseAt(int square, const ImageRef& image);
     void playMoveStep();
     void playCapture();
 

@@ -99,8 +99,8 @@ TEST_F(PlaceHorse, SoundSettingIsReadAtEveryStep) {
 
 TEST_F(PlaceHorse, DrawHorseAtMinusOneUsesTheImagesOwnRestingPlace) {
     view.clear();
-    walk().drawHorseAt(-1, ImageRef::horse(3, 4), 3);
-    walk().drawHorseAt(-1, ImageRef::marker(2), 10);
+    walk().drawHorseAt(-1, ImageRef::horse(3, 4));
+    walk().drawHorseAt(-1, ImageRef::marker(2));
     EXPECT_EQ(view.squaresOf(ImageRef::horse(3, 4)), std::vector<int>{324});
     EXPECT_EQ(view.squaresOf(ImageRef::marker(2)), std::vector<int>{500});
     EXPECT_TRUE(view.sounds().empty());
