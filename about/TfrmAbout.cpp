@@ -68,7 +68,7 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
 
     imgBackground = makeImage(this, QRect(0, 0, 440, 260));
     imgBackground->setAutoSize(true);
-    imgBackground->setPicture(ArtResource::pixmap(QStringLiteral(":/art/about/imgBackground.png")));
+    imgBackground->setPictureOnFirstShow(QStringLiteral(":/art/about/imgBackground.png"));
 
     lblEmail1 = makeLink(this, QPoint(248, 116), kMailHint);
     lblEmail2 = makeLink(this, QPoint(248, 136), kMailHint);
@@ -87,7 +87,7 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
     setCursorId(imgCopyright, CursorId::BuiltinHandPoint);
 
     imgAfas = makeImage(this, QRect(10, 212, 123, 38));
-    imgAfas->setPicture(ArtResource::pixmap(QStringLiteral(":/art/about/imgAfas.png")));
+    imgAfas->setPictureOnFirstShow(QStringLiteral(":/art/about/imgAfas.png"));
     setCursorId(imgAfas, CursorId::BuiltinHandPoint);
 
     OkSEL = ArtResource::pixmap(QStringLiteral(":/art/about/OkSEL.png"));

@@ -1,7 +1,6 @@
 #include "TfrmCDPlayer.h"
 
 #include "AppSettings.h"
-#include "ArtResource.h"
 #include "CdDisplay.h"
 #include "CdioBackend.h"
 #include "CursorRegistry.h"
@@ -46,8 +45,7 @@ void TfrmCDPlayer::FormCreate() {
     imgBackground = new ImageControl(this);
     imgBackground->setObjectName(QStringLiteral("imgBackground"));
     imgBackground->setGeometry(0, 0, kWidth, kHeight);
-    imgBackground->setPicture(
-        ArtResource::pixmap(QStringLiteral(":/art/cdplayer/imgBackground.png")));
+    imgBackground->setPictureOnFirstShow(QStringLiteral(":/art/cdplayer/imgBackground.png"));
 
     imgRewind = makeButton("imgRewind", 6, 109, QStringLiteral("Retour rapide"));
     imgPlay = makeButton("imgPlay", 53, 109, QStringLiteral("Lecture"));

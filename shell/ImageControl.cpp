@@ -13,11 +13,26 @@ ImageControl::ImageControl(QWidget* parent) : QWidget(parent) {
 }
 
 void ImageControl::setPicture(const QPixmap& picture) {
+    waitingResource_.clear();
     picture_ = picture;
     rebuildShown();
     if (autoSize_ && !picture_.isNull())
         resize(ArtResource::logicalSize(picture_));
     update();
+}
+
+void ImageControl::setPictureOnFirstShow(const QString& resource) {
+    waitingResource_ = resource;
+    if (isVisible())
+        setPicture(ArtResource::pixmap(resource));
+}
+
+void ImageControl::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // A child is shown before its window's own show event and before anything is painted,
+    // so the window lays itself out and first appears with the picture in place.
+    if (isPictureWaiting())
+        setPicture(ArtResource::pixmap(waitingResource_));
 }
 
 void ImageControl::setTransparent(bool on) {

@@ -15,6 +15,11 @@ public:
 
     // A null pixmap means no picture.
     void setPicture(const QPixmap& picture);
+    // The picture is read from the resources (through ArtResource) only when the control
+    // is first shown, before it is first painted: a window made at start-up and perhaps
+    // never opened holds no picture until then. A picture set meanwhile wins.
+    void setPictureOnFirstShow(const QString& resource);
+    bool isPictureWaiting() const { return !waitingResource_.isEmpty(); }
     const QPixmap& picture() const { return picture_; }
     bool hasPicture() const { return !picture_.isNull(); }
 
@@ -40,6 +45,7 @@ signals:
     void pointerLeft();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -52,6 +58,7 @@ private:
 
     QPixmap picture_;
     QPixmap shown_;
+    QString waitingResource_;
     bool transparent_ = false;
     bool autoSize_ = false;
     bool pressedInside_ = false;

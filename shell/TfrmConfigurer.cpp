@@ -72,7 +72,7 @@ TfrmConfigurer::TfrmConfigurer(std::unique_ptr<WaveDeviceCounter> devices, QWidg
     imgConfiguration->setObjectName(QStringLiteral("imgConfiguration"));
     imgConfiguration->setGeometry(QRect(QPoint(0, 0), kClientSize));
     imgConfiguration->setAutoSize(true);
-    imgConfiguration->setPicture(configArt("imgConfiguration"));
+    imgConfiguration->setPictureOnFirstShow(QStringLiteral(":/art/config/imgConfiguration.png"));
 
     OkSEL = configArt("OkSEL");
     CancelSEL = configArt("CancelSEL");
@@ -205,9 +205,14 @@ QComboBox* TfrmConfigurer::playerList(int colour) const {
 }
 
 void TfrmConfigurer::FormCreate() {
+    fitToFace();
+    MiseAJour();
+}
+
+// The face is read at the first showing; until then the window has the size it is drawn at.
+void TfrmConfigurer::fitToFace() {
     const QPixmap& background = imgConfiguration->picture();
     setFixedSize(background.isNull() ? kClientSize : ArtResource::logicalSize(background));
-    MiseAJour();
 }
 
 void TfrmConfigurer::MiseAJour() {
@@ -371,6 +376,7 @@ bool TfrmConfigurer::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TfrmConfigurer::showEvent(QShowEvent* event) {
+    fitToFace();
     clearHighlights();
     dragging_ = false;
     pressedKey_ = 0;

@@ -78,6 +78,7 @@ protected:
 
 private:
     void FormCreate();
+    void fitToFace();
     QComboBox* makePlayerList(const char* name, int top);
     void clearHighlights();
     void showSoundBox();

@@ -54,7 +54,7 @@ TfrmMessageBox::TfrmMessageBox(QWidget* parent)
     imgBackground = new ImageControl(this);
     imgBackground->setGeometry(0, 0, 440, 260);
     imgBackground->setAutoSize(true);
-    imgBackground->setPicture(boxArt("imgBackground"));
+    imgBackground->setPictureOnFirstShow(QStringLiteral(":/art/msgbox/imgBackground.png"));
 
     lblCaption = makeLabel(this, QRect(16, 8, 409, 25), 19, true);
     lblCaption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

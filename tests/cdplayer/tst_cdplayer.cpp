@@ -64,6 +64,7 @@ private slots:
         QVERIFY(region.contains(QPoint(75, 0)));
         QVERIFY(region.contains(QPoint(0, 110)));
         QVERIFY(region.contains(QPoint(10, 10)));
+        player.show();
         QVERIFY(!player.imgBackground->picture().isNull());
         QCOMPARE(player.imgBackground->picture().size(), QSize(150, 220));
 

@@ -1,0 +1,110 @@
+#include "ArtResource.h"
+#include "ImageControl.h"
+#include "InMemoryDisc.h"
+#include "ShellTestSupport.h"
+#include "TfrmAbout.h"
+#include "TfrmCDPlayer.h"
+#include "TfrmConfigurer.h"
+#include "TfrmMessageBox.h"
+
+#include <QEvent>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+// Notes whether the control had its picture when it was first painted.
+class FirstPaintWatcher : public QObject {
+public:
+    explicit FirstPaintWatcher(QWidget* control) { control->installEventFilter(this); }
+
+    bool painted = false;
+    bool hadPicture = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !painted) {
+            painted = true;
+            hadPicture = static_cast<ImageControl*>(watched)->hasPicture();
+        }
+        return false;
+    }
+};
+
+struct Dialog {
+    const char* name;
+    std::function<std::unique_ptr<QWidget>()> make;
+    std::function<ImageControl*(QWidget*)> face;
+    QSize size;
+};
+
+} // namespace
+
+// The windows made at start-up read their large faces only when first shown. The face
+// must still be there for the first paint and give the window its size, at both scales.
+class TestDialogFaces : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { initShellTests(); }
+
+    void facesComeWithTheFirstShowing() {
+        const Dialog dialogs[] = {
+            {"settings",
+             [] { return std::make_unique<TfrmConfigurer>(); },
+             [](QWidget* w) { return static_cast<TfrmConfigurer*>(w)->imgConfiguration; },
+             {320, 260}},
+            {"about",
+             [] { return std::make_unique<TfrmAbout>(); },
+             [](QWidget* w) { return static_cast<TfrmAbout*>(w)->imgBackground; },
+             {440, 260}},
+            {"message box",
+             [] { return std::make_unique<TfrmMessageBox>(); },
+             [](QWidget* w) { return static_cast<TfrmMessageBox*>(w)->imgBackground; },
+             {440, 260}},
+            {"CD player",
+             [] { return std::make_unique<TfrmCDPlayer>(std::make_unique<InMemoryBackend>()); },
+             [](QWidget* w) { return static_cast<TfrmCDPlayer*>(w)->imgBackground; },
+             {150, 220}},
+        };
+        for (const Dialog& d : dialogs) {
+            const std::unique_ptr<QWidget> window = d.make();
+            ImageControl* face = d.face(window.get());
+            QVERIFY2(!face->hasPicture() && face->isPictureWaiting(), d.name);
+
+            FirstPaintWatcher watcher(face);
+            window->show();
+            QVERIFY2(QTest::qWaitForWindowExposed(window.get()), d.name);
+            QVERIFY2(waitUntil([&] { return watcher.painted; }, 2000), d.name);
+            QVERIFY2(watcher.hadPicture, d.name);
+            QVERIFY2(!face->isPictureWaiting(), d.name);
+            QCOMPARE(ArtResource::logicalSize(face->picture()), d.size);
+            QCOMPARE(face->picture().devicePixelRatio(), double(ArtResource::ratio()));
+            QCOMPARE(window->size(), d.size);
+
+            // Shown again, the window keeps the picture it has rather than reading it anew.
+            const qint64 first = face->picture().cacheKey();
+            window->hide();
+            window->show();
+            QCOMPARE(face->picture().cacheKey(), first);
+            window->hide();
+        }
+    }
+
+    // A picture given before the first showing wins over the one waiting to be read.
+    void aPictureSetMeanwhileWins() {
+        ImageControl control;
+        control.setPictureOnFirstShow(QStringLiteral(":/art/about/imgBackground.png"));
+        QPixmap own(7, 5);
+        own.fill(Qt::red);
+        control.setPicture(own);
+        control.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&control));
+        QCOMPARE(control.picture().cacheKey(), own.cacheKey());
+    }
+};
+
+QTEST_MAIN(TestDialogFaces)
+#include "tst_dialogfaces.moc"
