@@ -5,6 +5,7 @@
 #include <QBitmap>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmapCache>
 
 ImageControl::ImageControl(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
@@ -53,11 +54,18 @@ void ImageControl::rebuildShown() {
     shown_ = picture_;
     if (!transparent_ || picture_.isNull())
         return;
+    // The four horses of a colour show one picture, and so do the markers: they share
+    // one see-through copy instead of making one each.
+    const QString cacheName =
+        QStringLiteral("ImageControl/see-through/%1").arg(picture_.cacheKey());
+    if (QPixmapCache::find(cacheName, &shown_))
+        return;
     const QImage image = picture_.toImage();
     const QColor key = image.pixelColor(0, image.height() - 1);
     QBitmap mask = picture_.createMaskFromColor(key, Qt::MaskInColor);
     mask.setDevicePixelRatio(picture_.devicePixelRatio());
     shown_.setMask(mask);
+    QPixmapCache::insert(cacheName, shown_);
 }
 
 void ImageControl::paintEvent(QPaintEvent*) {
