@@ -27,6 +27,8 @@ double distance(QPointF a, QPointF b) {
 BoardPainter::BoardPainter(int artworkSize)
     : geometry_(artworkSize), size_(geometry_.artworkSize()), scale_(size_ / 640.0) {
     step_ = distance(toPointF(geometry_.at(2)), toPointF(geometry_.at(1)));
+    for (int c = 1; c <= 4; ++c)
+        discs_[c] = fitStableDisc(c);
 }
 
 QSize BoardPainter::pictureSize() const {
@@ -124,6 +126,12 @@ void BoardPainter::paintBoard(QPainter& painter) const {
 }
 
 void BoardPainter::paintCross(QPainter& painter) const {
+    painter.setPen(QPen(QColor(0x5A, 0x46, 0x30, 150), 1.0 * scale_));
+    painter.setBrush(QColor(0xFA, 0xF1, 0xDC));
+    painter.drawPath(crossPath());
+}
+
+QPainterPath BoardPainter::crossPath() const {
     // The two arms of the cross span the lanes of the track, from one end to the other.
     double left = 1e9, right = -1e9, top = 1e9, bottom = -1e9;
     for (int s = 1; s <= 56; ++s) {
@@ -155,30 +163,62 @@ void BoardPainter::paintCross(QPainter& painter) const {
     arm.addRoundedRect(
         QRectF(QPointF(left - pad, laneTop - pad), QPointF(right + pad, laneBottom + pad)),
         4 * scale_, 4 * scale_);
-    cross = cross.united(arm).simplified();
-    painter.setPen(QPen(QColor(0x5A, 0x46, 0x30, 150), 1.0 * scale_));
-    painter.setBrush(QColor(0xFA, 0xF1, 0xDC));
-    painter.drawPath(cross);
+    return cross.united(arm).simplified();
 }
 
-QPointF BoardPainter::stableCentre(int colour) const {
+// The disc is centred between the two ends of the zigzag of resting places, so both keep
+// the same rim, and holds every place with a rim of the disc's colour beyond it. Where
+// that disc would reach over the printed frame, it slides along the line that keeps the
+// ends' rims equal, towards the middle of the board, until it lies inside the frame; it
+// never reaches the cross, where it would cover the track.
+BoardPainter::Disc BoardPainter::fitStableDisc(int colour) const {
     const ColourLayout& layout = ColourLayout::of(colour);
+    QPointF places[4];
     QPointF mid;
-    for (int k = 1; k <= 4; ++k)
-        mid += centreOf(layout.stableSquare[k]) / 4.0;
-    return mid;
-}
+    for (int k = 0; k < 4; ++k) {
+        places[k] = centreOf(layout.stableSquare[k + 1]);
+        mid += places[k] / 4.0;
+    }
+    std::sort(std::begin(places), std::end(places),
+              [&](QPointF a, QPointF b) { return distance(a, mid) > distance(b, mid); });
+    const QPointF endA = places[0], endB = places[1];
+    const double hold = squareRadius() + 4.0 * scale_;
+    const auto discAt = [&](QPointF centre) {
+        double reach = 0;
+        for (const QPointF& p : places)
+            reach = std::max(reach, distance(centre, p));
+        return Disc{centre, reach + hold};
+    };
+    const auto bounds = [](const Disc& d) {
+        return QRectF(d.centre.x() - d.radius, d.centre.y() - d.radius, 2 * d.radius, 2 * d.radius);
+    };
 
-double BoardPainter::stableRadius(int colour) const {
-    const ColourLayout& layout = ColourLayout::of(colour);
-    const QPointF mid = stableCentre(colour);
-    double reach = 0;
-    for (int k = 1; k <= 4; ++k)
-        reach = std::max(reach, distance(mid, centreOf(layout.stableSquare[k])));
-    // The places lie in a zigzag, so the two outer ones decide; they keep a rim of the
-    // disc's colour beyond them. The disc then reaches over the printed frame of the board,
-    // which stops short of it.
-    return reach + squareRadius() + 4.0 * scale_;
+    // Inside the inner line of the frame, with the disc's outline and a little paper
+    // between them.
+    const double inset = 10.0 * scale_;
+    const QRectF room = boardRect().adjusted(inset, inset, -inset, -inset);
+    Disc disc = discAt(mid);
+    if (room.contains(bounds(disc)))
+        return disc;
+
+    QPointF slide(endA.y() - endB.y(), endB.x() - endA.x());
+    slide /= std::hypot(slide.x(), slide.y());
+    if (QPointF::dotProduct(slide, boardRect().center() - mid) < 0)
+        slide = -slide;
+    const QPainterPath cross = crossPath();
+    const QPointF start = (endA + endB) / 2.0;
+    for (double t = 0; t <= step_ * 2; t += 0.25 * scale_) {
+        const Disc next = discAt(start + slide * t);
+        QPainterPath clearance;
+        const double r = next.radius + 2.0 * scale_;
+        clearance.addEllipse(next.centre, r, r);
+        if (cross.intersects(clearance))
+            break;
+        disc = next;
+        if (room.contains(bounds(disc)))
+            break;
+    }
+    return disc;
 }
 
 void BoardPainter::paintStable(QPainter& painter, int colour) const {

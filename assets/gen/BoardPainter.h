@@ -3,6 +3,7 @@
 #include "BoardGeometry.h"
 
 #include <QColor>
+#include <QPainterPath>
 #include <QPointF>
 #include <QRectF>
 #include <QSize>
@@ -21,15 +22,22 @@ public:
     double squareRadius() const;
     // The centre of a square's pixel, so a ring drawn there is symmetric about P(n).
     QPointF centreOf(int square) const;
-    // The disc of a colour's stable: round the middle of its four resting places, large
-    // enough to hold them whole.
-    QPointF stableCentre(int colour) const;
-    double stableRadius(int colour) const;
+    // The disc of a colour's stable: round its four resting places, large enough to hold
+    // them whole, and inside the printed frame when the board leaves room for it.
+    QPointF stableCentre(int colour) const { return discs_[colour].centre; }
+    double stableRadius(int colour) const { return discs_[colour].radius; }
 
     // Paints the table over the whole picture and the board on its left.
     void paint(QPainter& painter) const;
 
 private:
+    struct Disc {
+        QPointF centre;
+        double radius = 0;
+    };
+
+    Disc fitStableDisc(int colour) const;
+    QPainterPath crossPath() const;
     void paintTable(QPainter& painter) const;
     void paintBoard(QPainter& painter) const;
     void paintCross(QPainter& painter) const;
@@ -44,4 +52,5 @@ private:
     int size_;
     double scale_;
     double step_; // distance between neighbouring track squares
+    Disc discs_[5];
 };

@@ -103,6 +103,44 @@ TEST_P(StablePlaces, LieWholeAndEvenlyInsideTheirDisc) {
 INSTANTIATE_TEST_SUITE_P(AllSizes, StablePlaces, ::testing::Values(640, 800, 1024),
                          [](const auto& info) { return std::to_string(info.param); });
 
+class StableDiscs : public ::testing::TestWithParam<int> {};
+
+// The discs lie inside the board's printed frame: walking along its outer line all round
+// the board, no pixel belongs to a disc.
+TEST_P(StableDiscs, StayInsideThePrintedFrame) {
+    const int size = GetParam();
+    const double scale = size / 640.0;
+    const QImage board = boardPicture(size);
+    ASSERT_FALSE(board.isNull());
+    const double frameInset = 5.0 * scale; // where the outer line of the frame is printed
+    const QRectF line =
+        BoardPainter(size).boardRect().adjusted(frameInset, frameInset, -frameInset, -frameInset);
+    // The straight stretches only: the corners are rounded.
+    const double corner = 4.0 * scale;
+    std::vector<QPointF> walk;
+    for (double x = line.left() + corner; x <= line.right() - corner; x += 1) {
+        walk.emplace_back(x, line.top());
+        walk.emplace_back(x, line.bottom());
+    }
+    for (double y = line.top() + corner; y <= line.bottom() - corner; y += 1) {
+        walk.emplace_back(line.left(), y);
+        walk.emplace_back(line.right(), y);
+    }
+    for (int colour = 1; colour <= 4; ++colour) {
+        SCOPED_TRACE(Colour::name(colour));
+        int covered = 0;
+        // The frame's brown ink is near yellow's hue but far darker than any disc.
+        for (const QPointF& p : walk) {
+            const QRgb pixel = board.pixel(p.toPoint());
+            covered += isDiscColour(pixel, colour) && QColor(pixel).value() > 120;
+        }
+        EXPECT_EQ(covered, 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllSizes, StableDiscs, ::testing::Values(640, 800, 1024),
+                         [](const auto& info) { return std::to_string(info.param); });
+
 // Ground a horse may stand on in its own colour: its disc, its start square and its home
 // squares (a lighter tint of the colour).
 std::vector<QColor> ownGrounds(int colour) {
