@@ -92,18 +92,6 @@ private slots:
             window->hide();
         }
     }
-
-    // A picture given before the first showing wins over the one waiting to be read.
-    void aPictureSetMeanwhileWins() {
-        ImageControl control;
-        control.setPictureOnFirstShow(QStringLiteral(":/art/about/imgBackground.png"));
-        QPixmap own(7, 5);
-        own.fill(Qt::red);
-        control.setPicture(own);
-        control.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&control));
-        QCOMPARE(control.picture().cacheKey(), own.cacheKey());
-    }
 };
 
 QTEST_MAIN(TestDialogFaces)
