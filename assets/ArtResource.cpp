@@ -1,8 +1,10 @@
 #include "ArtResource.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageReader>
 
 namespace ArtResource {
 
@@ -49,7 +51,11 @@ QSize logicalSize(const QPixmap& picture) {
 
 QPixmap pixmap(const QString& resource) {
     const QString path = pathFor(resource);
-    QImage image(path);
+    // Named by its suffix and read by that format only: left to guess, the reader loads
+    // every image plugin of the toolkit (and their libraries) to ask each about a PNG.
+    QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    QImage image = reader.read();
     if (image.isNull())
         return {};
     // Opaque pictures are held at three bytes a pixel rather than four: the board alone
