@@ -12,6 +12,14 @@ namespace {
 
 const QLatin1String kTwinSuffix("@2x");
 
+// Named by its suffix and read by that format only: left to guess, the reader loads
+// every image plugin of the toolkit (and their libraries) to ask each about a PNG.
+void openByFormat(QImageReader& reader, const QString& path) {
+    reader.setFileName(path);
+    reader.setFormat(QFileInfo(path).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+}
+
 } // namespace
 
 QString twinOf(const QString& path) {
@@ -49,12 +57,20 @@ QSize logicalSize(const QPixmap& picture) {
     return picture.deviceIndependentSize().toSize();
 }
 
+QSize logicalSize(const QString& resource) {
+    const QString path = pathFor(resource);
+    QImageReader reader;
+    openByFormat(reader, path);
+    const QSize pixels = reader.size();
+    if (!pixels.isValid())
+        return {};
+    return isTwin(path) ? pixels / 2 : pixels;
+}
+
 QPixmap pixmap(const QString& resource) {
     const QString path = pathFor(resource);
-    // Named by its suffix and read by that format only: left to guess, the reader loads
-    // every image plugin of the toolkit (and their libraries) to ask each about a PNG.
-    QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
-    reader.setAutoDetectImageFormat(false);
+    QImageReader reader;
+    openByFormat(reader, path);
     QImage image = reader.read();
     if (image.isNull())
         return {};

@@ -29,5 +29,8 @@ bool isTwin(const QString& path);
 
 // A picture's size in logical pixels, which is what windows lay out by.
 QSize logicalSize(const QPixmap& picture);
+// A resource's size in logical pixels from its header alone, without reading the
+// picture; empty when it is missing.
+QSize logicalSize(const QString& resource);
 
 } // namespace ArtResource

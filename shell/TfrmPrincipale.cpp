@@ -51,8 +51,12 @@ QSize nominalButtonSize(const QString& name, int size) {
     return {r.width, r.height};
 }
 
+QString artPath(const QString& name) {
+    return QStringLiteral(":/art/") + name;
+}
+
 QPixmap art(const QString& name) {
-    return ArtResource::pixmap(QStringLiteral(":/art/") + name);
+    return ArtResource::pixmap(artPath(name));
 }
 
 QSize sizeOf(const QPixmap& picture) {
@@ -154,7 +158,7 @@ ImageControl* TfrmPrincipale::makeButton(const char* name, const QString& hint,
     button->setHint(hint);
     button->setTag(0);
     setCursorId(button, CursorId::BuiltinHandPoint);
-    buttons_.push_back({button, QPixmap(), flag, cursorFollowsFlag, colour});
+    buttons_.push_back({button, LazyPicture(), flag, cursorFollowsFlag, colour});
     connect(button, &ImageControl::mouseMoved, this, [this, button] { buttonMouseMove(button); });
     return button;
 }
@@ -294,17 +298,21 @@ void TfrmPrincipale::applyLayout(int size) {
         }
     }
 
+    // The highlights and die faces are read at their first showing: a player may never
+    // point at most buttons. Their sizes come from the pictures' headers.
     for (HighlightButton& b : buttons_) {
         const QString name = b.control->objectName();
-        b.sel = art(QStringLiteral("%1SEL%2.png").arg(name).arg(size));
+        b.sel = LazyPicture(artPath(QStringLiteral("%1SEL%2.png").arg(name).arg(size)));
+        const QSize selSize = b.sel.logicalSize();
         b.control->move(placementOf(name, size));
-        b.control->resize(b.sel.isNull() ? nominalButtonSize(name, size) : sizeOf(b.sel));
+        b.control->resize(selSize.isEmpty() ? nominalButtonSize(name, size) : selSize);
     }
 
     Des->move(die.left, die.top);
     for (int face = 1; face <= 6; ++face)
-        dieFaces_[face] = art(QStringLiteral("Des%1_%2.png").arg(face).arg(size));
-    Des->resize(dieFaces_[1].isNull() ? QSize(die.width, die.height) : sizeOf(dieFaces_[1]));
+        dieFaces_[face] = LazyPicture(artPath(QStringLiteral("Des%1_%2.png").arg(face).arg(size)));
+    const QSize faceSize = dieFaces_[1].logicalSize();
+    Des->resize(faceSize.isEmpty() ? QSize(die.width, die.height) : faceSize);
 
     Settings& settings = appSettings();
     settings.mainHeight = height();
@@ -364,9 +372,14 @@ TfrmPrincipale::findButton(const ImageControl* control) const {
     return nullptr;
 }
 
-QPixmap TfrmPrincipale::highlightOf(const ImageControl* button) const {
+const LazyPicture& TfrmPrincipale::highlightOf(const ImageControl* button) const {
+    static const LazyPicture none;
     const HighlightButton* b = findButton(button);
-    return b ? b->sel : QPixmap();
+    return b ? b->sel : none;
+}
+
+const LazyPicture& TfrmPrincipale::dieFace(int face) const {
+    return dieFaces_[face >= 1 && face <= 6 ? face : 0];
 }
 
 bool TfrmPrincipale::isHighlighted(const ImageControl* button) const {
@@ -412,7 +425,7 @@ void TfrmPrincipale::setMarkerPictures(bool on) {
 void TfrmPrincipale::showDie(int face) {
     if (face < 1 || face > 6)
         return;
-    Des->setPicture(dieFaces_[face]);
+    Des->setPicture(dieFaces_[face].picture());
     Des->show();
 }
 
@@ -430,7 +443,7 @@ void TfrmPrincipale::setThrowButtonLit(int colour, bool on) {
     if (!button)
         return;
     const HighlightButton* b = findButton(button);
-    button->setPicture(on && b ? b->sel : QPixmap());
+    button->setPicture(on && b ? b->sel.picture() : QPixmap());
 }
 
 void TfrmPrincipale::prepareMarkersForNewGame() {
@@ -495,7 +508,7 @@ void TfrmPrincipale::buttonMouseMove(ImageControl* button) {
     if (button->tag() != 1) {
         imgHideImagesMouseMove();
         if (available) {
-            button->setPicture(b->sel);
+            button->setPicture(b->sel.picture());
             button->setTag(1);
         }
     }

@@ -6,6 +6,7 @@
 #include "DieSource.h"
 #include "GameEngine.h"
 #include "GameTimer.h"
+#include "LazyPicture.h"
 
 #include <QPixmap>
 #include <QPoint>
@@ -72,7 +73,10 @@ public:
     ImageControl* throwButton(int colour) const;
     ImageControl* imageFor(ImageRef image) const;
     // The highlight artwork a button shows (its ...SEL holder), for the chosen size.
-    QPixmap highlightOf(const ImageControl* button) const;
+    // Read at the button's first highlight (isRead() tells whether it has been).
+    const LazyPicture& highlightOf(const ImageControl* button) const;
+    // A face of the die for the chosen size, read at its first showing.
+    const LazyPicture& dieFace(int face) const;
     // The button the pointer is over is the only one that may be highlighted.
     bool isHighlighted(const ImageControl* button) const;
 
@@ -136,7 +140,7 @@ private:
     // makes it available. Colour buttons have a colour and never highlight on hover.
     struct HighlightButton {
         ImageControl* control = nullptr;
-        QPixmap sel;
+        LazyPicture sel;
         bool GameState::*flag = nullptr;
         bool cursorFollowsFlag = true;
         int colour = 0;
@@ -159,7 +163,7 @@ private:
     BoardGeometry geometry_;
     std::unique_ptr<GameEngine> engine_;
     std::vector<HighlightButton> buttons_; // the highlight set in clearing order, then colours
-    QPixmap dieFaces_[7];
+    LazyPicture dieFaces_[7];
     int artworkSize_ = 1024;
     bool windowedMode_ = false;
     bool dragging_ = false;

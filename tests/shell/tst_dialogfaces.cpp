@@ -1,3 +1,4 @@
+#include "AppSettings.h"
 #include "ArtResource.h"
 #include "ImageControl.h"
 #include "InMemoryDisc.h"
@@ -6,8 +7,10 @@
 #include "TfrmCDPlayer.h"
 #include "TfrmConfigurer.h"
 #include "TfrmMessageBox.h"
+#include "TfrmPrincipale.h"
 
 #include <QEvent>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
@@ -91,6 +94,56 @@ private slots:
             QCOMPARE(face->picture().cacheKey(), first);
             window->hide();
         }
+    }
+
+    // The main window reads its die faces and button highlights when first needed: none
+    // at start-up, then the one a hover or a throw shows, in place for its first paint
+    // and kept from then on.
+    void mainWindowPicturesComeWhenFirstNeeded() {
+        QTemporaryDir dir;
+        appSettings().settingsPath = dir.filePath(QStringLiteral("bramidou.ini")).toStdString();
+        appSettings().soundOn = false;
+        for (int c = 1; c <= 4; ++c)
+            appSettings().playerKind[c] = PlayerKind::Human;
+        TfrmPrincipale w;
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const int ratio = ArtResource::ratio();
+
+        for (int face = 1; face <= 6; ++face)
+            QVERIFY(!w.dieFace(face).isRead());
+        for (ImageControl* b :
+             {w.Bminimize, w.Bconfiguration, w.Bapropos, w.Bafas, w.Bcdaudio, w.Bcharger, w.Bsauver,
+              w.Bnouveau, w.Bquitter, w.Bhelp, w.Barret, w.BJaune, w.BVert, w.BBleu, w.BRouge}) {
+            QVERIFY2(!w.highlightOf(b).isRead(), qPrintable(b->objectName()));
+            QVERIFY2(!b->size().isEmpty(), qPrintable(b->objectName()));
+        }
+
+        sendMove(w.Bcharger);
+        QVERIFY(w.highlightOf(w.Bcharger).isRead());
+        QVERIFY(!w.highlightOf(w.Bsauver).isRead());
+        const qint64 highlight = w.Bcharger->picture().cacheKey();
+        QCOMPARE(highlight, w.highlightOf(w.Bcharger).picture().cacheKey());
+        QCOMPARE(w.Bcharger->picture().size(), w.Bcharger->size() * ratio);
+        QCOMPARE(w.Bcharger->picture().devicePixelRatio(), double(ratio));
+        sendMove(w.ecran);
+        QVERIFY(!w.Bcharger->hasPicture());
+        sendMove(w.Bcharger);
+        QCOMPARE(w.Bcharger->picture().cacheKey(), highlight);
+
+        FirstPaintWatcher watcher(w.Des);
+        w.BnouveauClick();
+        QVERIFY(w.BJaune->hasPicture()); // lit for the throw, its picture read for it
+        sendPress(w.BJaune);
+        sendRelease(w.BJaune);
+        const int value = w.engine().state().dieValue;
+        QVERIFY(value >= 1 && value <= 6);
+        QVERIFY(w.Des->isVisible());
+        QVERIFY(waitUntil([&] { return watcher.painted; }, 2000));
+        QVERIFY(watcher.hadPicture);
+        for (int face = 1; face <= 6; ++face)
+            QCOMPARE(w.dieFace(face).isRead(), face == value);
+        QCOMPARE(w.Des->picture().cacheKey(), w.dieFace(value).picture().cacheKey());
+        QCOMPARE(w.Des->picture().size(), w.Des->size() * ratio);
     }
 };
 

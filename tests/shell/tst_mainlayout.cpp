@@ -100,7 +100,7 @@ private slots:
         QCOMPARE(control->isVisible(), name != QLatin1String("Des"));
         if (name != QLatin1String("Des") && name != QLatin1String("imgHideImages")) {
             QVERIFY(!control->hasPicture());
-            QCOMPARE(ArtResource::logicalSize(window_->highlightOf(control)),
+            QCOMPARE(ArtResource::logicalSize(window_->highlightOf(control).picture()),
                      expected[col_].size());
         }
     }
@@ -142,7 +142,8 @@ private slots:
             QCOMPARE(c->picture().devicePixelRatio(), double(ratio));
             QCOMPARE(c->picture().size(), c->size() * ratio);
         }
-        QCOMPARE(window_->highlightOf(window_->Bnouveau).size(), window_->Bnouveau->size() * ratio);
+        QCOMPARE(window_->highlightOf(window_->Bnouveau).picture().size(),
+                 window_->Bnouveau->size() * ratio);
         const QCursor hand = CursorRegistry::cursorFor(CursorId::HandPoint);
         QCOMPARE(hand.pixmap().size(), QSize(32, 32) * ratio);
         QCOMPARE(hand.hotSpot(), QPoint(10, 1));

@@ -125,7 +125,8 @@ private slots:
         QCOMPARE(state().awaitingHumanThrow, saving);
         sendMove(w->Bcharger);
         QVERIFY(w->isHighlighted(w->Bcharger));
-        QCOMPARE(w->Bcharger->picture().cacheKey(), w->highlightOf(w->Bcharger).cacheKey());
+        QCOMPARE(w->Bcharger->picture().cacheKey(),
+                 w->highlightOf(w->Bcharger).picture().cacheKey());
         sendMove(w->Bsauver);
         QVERIFY(!w->isHighlighted(w->Bcharger));
         QVERIFY(!w->Bcharger->hasPicture());
