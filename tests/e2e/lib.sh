@@ -139,6 +139,14 @@ e2e_windows_titled() {
     xdotool search --onlyvisible --name "$1" 2>/dev/null || true
 }
 
+# The CD player's window, or nothing while it is hidden.
+e2e_cd_window() {
+    e2e_windows_titled '^Fenetre CD$' | head -n 1
+}
+e2e_has_cd_window() {
+    [ -n "$(e2e_cd_window)" ]
+}
+
 # The game's main window (the mapped one whose title is the game's), or nothing. The two
 # start-up refusals bear the same title; they are far smaller than any board.
 e2e_main_window() {

@@ -17,12 +17,6 @@ unset BRAMIDOU_CD_IMAGES
 e2e_start_game
 e2e_wait_main_window
 
-cd_window() {
-    e2e_windows_titled '^Fenetre CD$' | head -n 1
-}
-has_cd_window() {
-    [ -n "$(cd_window)" ]
-}
 # click_button ID X Y: a click in the middle of the button whose top-left is (X, Y).
 click_button() {
     xdotool mousemove --window "$1" $(($2 + 22)) $(($3 + 15)) click 1
@@ -36,8 +30,8 @@ tone_now() {
 }
 
 e2e_key_to "$(e2e_main_window)" d
-e2e_wait_for 10 has_cd_window || e2e_fail "D did not show the CD player"
-cd=$(cd_window)
+e2e_wait_for 10 e2e_has_cd_window || e2e_fail "D did not show the CD player"
+cd=$(e2e_cd_window)
 [ "$(e2e_window_size "$cd")" = "150 220" ] || e2e_fail "the player is $(e2e_window_size "$cd")"
 sleep 0.5
 e2e_shot_window cd-at-rest "$cd" >/dev/null

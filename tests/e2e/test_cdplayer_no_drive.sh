@@ -10,16 +10,10 @@ unset BRAMIDOU_CD_IMAGES
 e2e_start_game
 e2e_wait_main_window
 
-cd_window() {
-    e2e_windows_titled '^Fenetre CD$' | head -n 1
-}
-has_cd_window() {
-    [ -n "$(cd_window)" ]
-}
 
 e2e_key_to "$(e2e_main_window)" d
-e2e_wait_for 10 has_cd_window || e2e_fail "D did not show the CD player"
-cd=$(cd_window)
+e2e_wait_for 10 e2e_has_cd_window || e2e_fail "D did not show the CD player"
+cd=$(e2e_cd_window)
 sleep 0.5
 at_rest=$(e2e_shot_window cd-no-drive "$cd")
 # Each device button, twice, as an impatient player would.
